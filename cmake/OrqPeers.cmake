@@ -1,0 +1,11 @@
+# Peer libraries used by tests and benchmarks as independent references:
+# GeographicLib, PROJ and SQLite. Never linked into the library itself.
+find_library(ORQ_GEOGRAPHICLIB GeographicLib REQUIRED)
+find_path(ORQ_GEOGRAPHICLIB_INCLUDE GeographicLib/Constants.hpp REQUIRED)
+if(NOT TARGET orq_peer_geographiclib)
+  add_library(orq_peer_geographiclib INTERFACE)
+  target_link_libraries(orq_peer_geographiclib INTERFACE ${ORQ_GEOGRAPHICLIB})
+  target_include_directories(orq_peer_geographiclib INTERFACE ${ORQ_GEOGRAPHICLIB_INCLUDE})
+endif()
+find_package(PROJ CONFIG REQUIRED)
+find_package(SQLite3 REQUIRED)
