@@ -123,7 +123,7 @@ const TCountryData CountryData[CountryCount] = {
     {"Jersey", "je", "je", "jey", 49.25, -2.17, "Saint Helier", 49.1858, -2.11, 0},  // 106
     {"Jordan", "jo", "jo", "jor", 31, 36, "Amman", 31.9454, 35.9284, 800},  // 107
     {"Kazakhstan", "kz", "kz", "kaz", 48, 68, "Astana", 51.1694, 71.4491, 347},  // 108
-    {"Kenya", "ke", "ke", "ken", 1, 38, "Nairobi", -1.2921, 36.8219, 1661},  // 109
+    {"Kenya", "ke", "ke", "ken", 1, 38, "Nairobi", -1.2921, 36.8219, 1795},  // 109
     {"Kiribati", "kr", "ki", "kir", 1.42, 173, "Tarawa", 1.3291, 172.979, 0},  // 110
     {"Korea, North", "kn", "kp", "prk", 40, 127, "Pyongyang", 39.0392, 125.7625, 38},  // 111
     {"Korea, South", "ks", "kr", "kor", 37, 127.5, "Seoul", 37.5665, 126.978, 38},  // 112
