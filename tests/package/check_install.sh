@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the build tree into a scratch prefix, then builds and runs a client
+# once through find_package(orqcarta) and once through pkg-config.
+set -euo pipefail
+build_dir=$1
+source_dir=$2
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+cmake --install "$build_dir" --prefix "$scratch/prefix" >/dev/null
+libdir=$(find "$scratch/prefix" -name 'liborqcarta_rt.so' -printf '%h\n' | head -n 1)
+
+cmake -S "$source_dir/consumer" -B "$scratch/cmake" -DCMAKE_PREFIX_PATH="$scratch/prefix" >/dev/null
+cmake --build "$scratch/cmake" >/dev/null
+out=$(LD_LIBRARY_PATH="$libdir" "$scratch/cmake/consumer")
+[ "$out" = "298.257224" ] || { echo "find_package client printed '$out'"; exit 1; }
+
+export PKG_CONFIG_PATH="$libdir/pkgconfig"
+sed -i "s|^prefix=.*|prefix=$scratch/prefix|" "$libdir/pkgconfig/orqcarta.pc"
+g++ -std=c++20 "$source_dir/consumer/main.cpp" -o "$scratch/pc_consumer" $(pkg-config --cflags --libs orqcarta)
+out=$(LD_LIBRARY_PATH="$libdir" "$scratch/pc_consumer")
+[ "$out" = "298.257224" ] || { echo "pkg-config client printed '$out'"; exit 1; }
+echo "installed package works through find_package and pkg-config"
