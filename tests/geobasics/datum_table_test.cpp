@@ -6,9 +6,10 @@
 
 #include <cmath>
 #include <filesystem>
+#include <initializer_list>
+#include <numbers>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "orqcarta/Orq_GeoBasics.h"
 
@@ -379,12 +380,13 @@ class ProjDb : public ::testing::Test {
   }
   void TearDown() override { sqlite3_close(db_); }
 
-  // Runs a query with one text parameter; calls onRow for each result row.
+  // Runs a query with text parameters ?1, ?2 ...; calls onRow for each row.
   template <class F>
-  void Query(const char* sql, const std::string& param, F onRow) {
+  void Query(const char* sql, std::initializer_list<std::string> params, F onRow) {
     sqlite3_stmt* stmt = nullptr;
     ASSERT_EQ(sqlite3_prepare_v2(db_, sql, -1, &stmt, nullptr), SQLITE_OK) << sqlite3_errmsg(db_);
-    sqlite3_bind_text(stmt, 1, param.c_str(), -1, SQLITE_TRANSIENT);
+    int index = 0;
+    for (const std::string& param : params) sqlite3_bind_text(stmt, ++index, param.c_str(), -1, SQLITE_TRANSIENT);
     while (sqlite3_step(stmt) == SQLITE_ROW) onRow(stmt);
     sqlite3_finalize(stmt);
   }
@@ -397,19 +399,20 @@ std::string Text(sqlite3_stmt* s, int col) {
   return t ? reinterpret_cast<const char*>(t) : "";
 }
 
-struct EpsgCheck {
+struct ShiftCheck {
   int Number;       // our record
-  int Code;         // EPSG transformation to WGS 84
+  int Code;         // transformation to WGS 84 in the database
   const char* Crs;  // its source CRS, to catch a code that names another datum
   const char* Area; // text the EPSG area of use must contain
   double Tol;       // m, arc seconds and ppm alike
   int RotSign = 1;  // -1: rotations kept with the published coordinate-frame signs
+  const char* Authority = "EPSG";
 };
 
 // Tolerances: 1e-6 where the record copies the set; 0.05 where the record
 // stores the set rounded (13 to 0.1 m / 0.001" / 0.01 ppm, 183 scale
 // -20.489 -> -20.49 and rz 0.842 -> 0.8421 as the survey publishes it).
-const EpsgCheck kEpsgChecks[] = {
+const ShiftCheck kShiftChecks[] = {
     {1, 1569, "Accra", "Ghana", 1e-6},
     {2, 1101, "Adindan", "Burkina Faso", 1e-6},
     {6, 1100, "Adindan", "Sudan", 1e-6},
@@ -456,9 +459,17 @@ const EpsgCheck kEpsgChecks[] = {
     {263, 1232, "Tokyo", "South Korea", 1e-6},
     {268, 1238, "WGS 72", "World", 1e-6},
     {271, 1235, "Zanderij", "Suriname", 1e-6},
+    // Table values EPSG does not hold; PROJ carries them under ESRI codes.
+    {53, 108261, "GCS_Estonia_1937", "Estonia", 1e-6, 1, "ESRI"},
+    {189, 108330, "GCS_Old_Hawaiian_Intl_1924", "Hawaii - onshore", 1e-6, 1, "ESRI"},
+    {190, 108331, "GCS_Old_Hawaiian_Intl_1924", "island of Hawaii", 1e-6, 1, "ESRI"},
+    {191, 108332, "GCS_Old_Hawaiian_Intl_1924", "Kauai", 1e-6, 1, "ESRI"},
+    {192, 108333, "GCS_Old_Hawaiian_Intl_1924", "Maui", 1e-6, 1, "ESRI"},
+    {193, 108334, "GCS_Old_Hawaiian_Intl_1924", "Oahu", 1e-6, 1, "ESRI"},
+    {244, 108269, "GCS_South_Asia_Singapore", "Singapore", 1e-6, 1, "ESRI"},
 };
 
-TEST_F(ProjDb, ParametersMatchTheEpsgTransformations) {
+TEST_F(ProjDb, ParametersMatchThePublishedTransformations) {
   // Rotations and scale in the units of the row, converted through the
   // database's own unit table; coordinate-frame sets (9607) flip the sign of
   // the rotations into our position-vector form.
@@ -473,13 +484,13 @@ TEST_F(ProjDb, ParametersMatchTheEpsgTransformations) {
       " LEFT JOIN unit_of_measure ru ON ru.auth_name = h.rotation_uom_auth_name AND ru.code = h.rotation_uom_code"
       " LEFT JOIN unit_of_measure su ON su.auth_name = h.scale_difference_uom_auth_name"
       "  AND su.code = h.scale_difference_uom_code"
-      " WHERE h.auth_name = 'EPSG' AND h.code = ?";
-  const double arcSecond = M_PI / 180 / 3600;
-  for (const EpsgCheck& check : kEpsgChecks) {
+      " WHERE h.auth_name = ?1 AND h.code = ?2";
+  const double arcSecond = std::numbers::pi / 180 / 3600;
+  for (const ShiftCheck& check : kShiftChecks) {
     const TGeoDatum& d = Datum(check.Number);
-    SCOPED_TRACE("datum " + std::to_string(check.Number) + " EPSG " + std::to_string(check.Code));
+    SCOPED_TRACE("datum " + std::to_string(check.Number) + " " + check.Authority + " " + std::to_string(check.Code));
     int rows = 0;
-    Query(sql, std::to_string(check.Code), [&](sqlite3_stmt* s) {
+    Query(sql, {check.Authority, std::to_string(check.Code)}, [&](sqlite3_stmt* s) {
       ++rows;
       EXPECT_EQ(Text(s, 0), check.Crs);
       EXPECT_NE(Text(s, 1).find(check.Area), std::string::npos) << Text(s, 1);
@@ -519,16 +530,16 @@ TEST_F(ProjDb, EllipsoidAxesMatchTheEpsgEllipsoidOfTheDatum) {
       " JOIN unit_of_measure uom ON uom.auth_name = el.uom_auth_name AND uom.code = el.uom_code"
       " WHERE c.auth_name = 'EPSG' AND c.name = ? AND c.type = 'geographic 2D' AND c.deprecated = 0";
   const std::pair<int, const char*> datums[] = {
-      {13, "Amersfoort"}, {59, "ED50"},   {108, "HD72"},      {119, "TM65"},           {124, "Kertau 1968"},
-      {167, "NAD27"},     {178, "NTF"},   {179, "NGO 1948"},  {183, "OSGB36"},         {194, "Palestine 1923"},
-      {210, "Pulkovo 1942"}, {221, "SAD69"}, {236, "Schwarzeck"}, {258, "Timbalai 1948"}, {262, "Tokyo"},
-      {30, "AGD66"},
+      {13, "Amersfoort"},     {30, "AGD66"},         {59, "ED50"},          {108, "HD72"},
+      {119, "TM65"},          {124, "Kertau 1968"},  {167, "NAD27"},        {178, "NTF"},
+      {179, "NGO 1948"},      {183, "OSGB36"},       {194, "Palestine 1923"}, {210, "Pulkovo 1942"},
+      {221, "SAD69"},         {236, "Schwarzeck"},   {258, "Timbalai 1948"}, {262, "Tokyo"},
   };
   for (const auto& [number, crs] : datums) {
     SCOPED_TRACE("datum " + std::to_string(number) + " " + crs);
     const TGeoEllipsoid e = Datum(number).Ellipsoid;
     int rows = 0;
-    Query(sql, crs, [&](sqlite3_stmt* s) {
+    Query(sql, {crs}, [&](sqlite3_stmt* s) {
       ++rows;
       const double a = sqlite3_column_double(s, 0);
       const double b = sqlite3_column_type(s, 1) != SQLITE_NULL ? sqlite3_column_double(s, 1)
