@@ -35,9 +35,6 @@
 //     Russia, ED50 mean and regions, NZGD49, AGD66/84, Kalianpur, ...): the
 //     table is a set of regional parameter sets and names the region.
 //   - 13 Amersfoort: EPSG 1672 rounded (not the later 15934/4833).
-//   - 217 DHDN: EPSG 1673, the set defined for ETRS89 (not 1777).
-//   - 183 OSGB36: the seven-parameter EPSG 1314 with its scale rounded, not
-//     the national grid transformation.
 //   - 17 ARC 1950 Burundi: the DMA value, which EPSG files under Arc 1960.
 //   - 37 BERNE (1898): no own set is published; it carries the CH1903 set of
 //     the same triangulation (EPSG 1753).
@@ -51,7 +48,16 @@
 //   - 99 HELSINKI, KALLIO CHURCH: the KKJ origin; carries the later KKJ set
 //     (EPSG 10099) while 127 KKJ carries EPSG 1639.
 //   - 157 NAD83 Mexico: the DMA zero shift; EPSG has no NAD83 entry for Mexico.
-//   - 238 SGS 85: the NGA three-parameter set; EPSG has no SGS 85 datum.
+//   - 183 OSGB36: the seven-parameter EPSG 1314 with its scale rounded, not
+//     the national grid transformation.
+//   - 211 PULKOVO 1942 Germany keeps its fixed values, which are the EPSG
+//     1675 rotations with their coordinate-frame signs (-0.02, 0.25, 0.13)
+//     rather than negated. Read in the position-vector form above, positions
+//     differ from EPSG 1675 by about 16 m in East Germany; flipping the three
+//     signs would remove that.
+//   - 217 DHDN: EPSG 1673, the set defined for ETRS89 (not 1777).
+//   - 238 SGS 85: the three-parameter set (3, 9, -9) of the NGA tables; EPSG
+//     and PROJ hold no SGS 85 datum to check it against.
 //   - 254 S-42 Afghanistan: no regional set; carries the DMA Russia value.
 //   - 259/260 TIMBALAI 1968 adjustments: the Brunei sets EPSG 1592 and 5249.
 //   - 261 TIMBALAI 1948 (Bessel): no published Bessel set. The DMA Everest set
@@ -59,11 +65,7 @@
 //     to a metre; it agrees with the Everest record within 10 m over
 //     Malaysia E & Brunei, inside the 25 m accuracy of the DMA set.
 //   - 268 WGS 72: EPSG 1238 (scale 0.219 ppm), the DMA form.
-//   - 211 PULKOVO 1942 Germany keeps its fixed values, which are the EPSG
-//     1675 rotations with their coordinate-frame signs (-0.02, 0.25, 0.13)
-//     rather than negated. Read in the position-vector form above, positions
-//     differ from EPSG 1675 by about 16 m in East Germany; flipping the three
-//     signs would remove that.
+
 #include "orqcarta/Orq_GeoBasics.h"
 
 namespace orq {
@@ -83,7 +85,7 @@ const TGeoDatum GeoDatumData[GeoDatumCount] = {
     {"AIN EL ABD 1970", "Bahrain", gelInt24, -150, -250, -1, 0, 0, 0, 0},  // 10: EPSG 1110
     {"AIN EL ABD 1970", "Saudi Arabia", gelInt24, -143, -236, 7, 0, 0, 0, 0},  // 11: EPSG 1111
     {"AMERICAN SAMOA 1962", "Samoa Islands", gelClrk66, -115, 118, 426, 0, 0, 0, 0},  // 12: EPSG 1577
-    // 13: EPSG 1672, rotations negated
+    // 13: EPSG 1672, microradians to arc seconds, negated, rounded
     {"RD, AMERSFOORT", "Netherlands", gelBess41, 565, 49.9, 465.8, 4.08, -0.409, 0.36, -1.869},
     {"ANNA 1 ASTRO 1965", "Cocos Islands", gelAuNat65, -491, -22, 435, 0, 0, 0, 0},  // 14: EPSG 15794
     {"ARC 1950", "Southern Africa", gelClrk80, -143, -90, -294, 0, 0, 0, 0},  // 15: EPSG 1113
