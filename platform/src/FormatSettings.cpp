@@ -147,8 +147,11 @@ std::string IntToStr(int64_t Value) { return std::to_string(Value); }
 
 bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings& Settings) {
   std::string t = Trim(Text);
-  if (!t.empty() && t[0] == '+') t.erase(0, 1);
-  if (t.empty() || t[0] == '+') return false;
+  if (!t.empty() && t[0] == '+') {
+    t.erase(0, 1);
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) return false;
+  }
+  if (t.empty()) return false;
   // Only digits, signs, exponent letters and the separator of the settings.
   for (char& c : t) {
     if (c == Settings.DecimalSeparator)
@@ -160,8 +163,15 @@ bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings
   auto res = std::from_chars(t.data(), t.data() + t.size(), v, std::chars_format::general);
   if (res.ptr != t.data() + t.size()) return false;
   if (res.ec == std::errc::result_out_of_range) {
-    if (LeadingExponent(t) > 0) return false;
-    v = 0;
+    const long exp = LeadingExponent(t);
+    // 1.79769313486232E308, the largest double written with 15 digits, lies
+    // just above it: such a value reads as the largest double.
+    if (exp == 308)
+      v = t[0] == '-' ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
+    else if (exp > 0)
+      return false;
+    else
+      v = 0;
   } else if (res.ec != std::errc()) {
     return false;
   }
@@ -181,8 +191,11 @@ double StrToFloat(const std::string& Text) { return StrToFloat(Text, FormatSetti
 
 bool TryStrToInt(const std::string& Text, int32_t& Value) {
   std::string t = Trim(Text);
-  if (!t.empty() && t[0] == '+') t.erase(0, 1);
-  if (t.empty() || t[0] == '+') return false;
+  if (!t.empty() && t[0] == '+') {
+    t.erase(0, 1);
+    if (!t.empty() && (t[0] == '+' || t[0] == '-')) return false;
+  }
+  if (t.empty()) return false;
   int32_t v = 0;
   auto res = std::from_chars(t.data(), t.data() + t.size(), v, 10);
   if (res.ec != std::errc() || res.ptr != t.data() + t.size()) return false;

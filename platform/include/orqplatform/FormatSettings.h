@@ -50,8 +50,10 @@ std::string IntToStr(int64_t Value);
 
 // Text to number. Blanks around the number are allowed; the decimal
 // separator is that of the settings, an exponent ("E"/"e", optional sign) is
-// allowed. Magnitudes beyond the double range fail; values too small for it
-// read as 0. "INF" and "NAN" are not numbers here.
+// allowed. Magnitudes beyond the double range fail, except that a value
+// above it only by the rounding of its last digits (the largest double
+// written with 15 digits) reads as the largest double; values too small for
+// the range read as 0. "INF" and "NAN" are not numbers here.
 bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings& Settings);
 bool TryStrToFloat(const std::string& Text, double& Value);
 // Raises EConvertError ("'x' is not a valid floating point value").
