@@ -130,6 +130,12 @@ bool TTextFile::ReadChar(char& Ch) {
   return true;
 }
 
+void TTextFile::UnreadText(std::string_view Text) {
+  if (!Usable(tfmInput) || Text.empty()) return;
+  FPending = std::string(Text) + FPending.substr(FPendingPos);
+  FPendingPos = 0;
+}
+
 bool TTextFile::Eof() {
   if (!Usable(tfmInput)) return true;
   char c;

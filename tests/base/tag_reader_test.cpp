@@ -79,6 +79,26 @@ TEST(TagReader, IsForgivingAboutWhatItDoesNotKnow) {
   EXPECT_EQ(AllTags(&s), expected);
 }
 
+TEST(TagReader, ABlockTagDoesNotSwallowTheElementsAfterIt) {
+  // Two landmark blocks: the second block's opening tag comes back with the
+  // text up to its first element, and the elements are read on.
+  TMemoryStream s = StreamOf(
+      "<landmark id=\"a1\" />\r\n</gmlandmarks>\r\n"
+      "<gmlandmarks sig=\"OrqCSuite\" id=\"b\">\r\n"
+      "<landmark id=\"b1\"></landmark>\r\n</gmlandmarks>\r\n"
+      "<calline npoints=\"1\">[1,2]<!-- note --> [3,4]</calline>");
+  const std::vector<Tag> expected = {
+      {7, "id=\"a1\"", ""},
+      {6, "", ""},
+      {5, "sig=\"OrqCSuite\" id=\"b\"", "\n"},
+      {7, "id=\"b1\"", ""},
+      {6, "", ""},
+      {2, "npoints=\"1\"", "[1,2]"},  // a comment ends the content
+      {kHigh, "", ""},
+  };
+  EXPECT_EQ(AllTags(&s), expected);
+}
+
 TEST(TagReader, UnfinishedInputEndsWithTheHighestIndex) {
   // A start tag without its end tag takes the rest of the text.
   TMemoryStream open = StreamOf("<corners>[1,2] \r\n[3,4]\r\n");
@@ -98,6 +118,12 @@ TEST(TagReader, LeavesTheStreamRightAfterTheTag) {
   // Only tags up to HighIx are looked for.
   EXPECT_EQ(ReadNextTagInStream(&s, kTags, 12, attr, content), 12);
   EXPECT_EQ(s.Position(), s.Size());
+  // Content cut by another tag: the stream stands on that tag's "<", also
+  // when the look-ahead stopped on a character of the upper code page.
+  TMemoryStream t = StreamOf("<utmzone>5</u\xE4>");
+  EXPECT_EQ(ReadNextTagInStream(&t, kTags, kHigh, attr, content), 12);
+  EXPECT_EQ(content, "5");
+  EXPECT_EQ(t.Position(), 10);
 }
 
 TEST(TagReader, ConvertsTheCodePageToUtf8) {
@@ -113,7 +139,8 @@ TEST(TagReader, TextFileReadingContinuesWhereALineReaderLeftOff) {
                                            "<symbol name=\"caf\xE9\" />\r\n"
                                            "</geomap>\r\n"
                                            "<lmsymbols sig=\"OrqCSuite\" id=\"y\">\r\n"
-                                           "<symbol name=\"two\" /></lmsymbols>\r\n";
+                                           "<symbol name=\"two\" /></lmsymbols>\r\n"
+                                           "<utmzone>7</UTMzonex>\r\n";
   TTextFile f(name);
   f.Reset();
   EXPECT_EQ(f.ReadLn(), "<lmsymbols sig=\"OrqCSuite\" id=\"x\">");
@@ -125,6 +152,10 @@ TEST(TagReader, TextFileReadingContinuesWhereALineReaderLeftOff) {
   EXPECT_EQ(f.ReadLn(), "<lmsymbols sig=\"OrqCSuite\" id=\"y\">");
   EXPECT_EQ(ReadNextTagInTextFile(f, kTags, kHigh, attr, content), 11);
   EXPECT_EQ(ReadNextTagInTextFile(f, kTags, kHigh, attr, content), 10);
+  // A content that stops at a foreign tag gives that tag back to the file.
+  EXPECT_EQ(ReadNextTagInTextFile(f, kTags, kHigh, attr, content), 12);
+  EXPECT_EQ(content, "7");
+  EXPECT_EQ(f.ReadLn(), "</UTMzonex>");
   EXPECT_EQ(ReadNextTagInTextFile(f, kTags, kHigh, attr, content), kHigh);
   f.Close();
   std::remove(name.c_str());

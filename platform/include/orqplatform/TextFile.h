@@ -79,6 +79,10 @@ class TTextFile {
   bool ReadChar(char& Ch);
   // The byte ReadChar would return, without consuming it.
   bool PeekChar(char& Ch);
+  // Puts UTF-8 text back in front of what is left to read, for a reader
+  // that looked further ahead than it wanted to consume. Needs the file open
+  // for reading.
+  void UnreadText(std::string_view Text);
 
   void Write(std::string_view Text);
   // Text followed by CR LF.
