@@ -17,7 +17,13 @@
 // EInOutError whose ErrorCode is the errno value. With IOChecks off the first
 // error is kept and returned (and cleared) by IOResult(); while an error is
 // pending, further operations on the file do nothing (Close still closes it),
-// so that a caller can do a sequence of operations and test the result once.
+// so that a caller can do a sequence of operations and test the result once:
+//
+//   TTextFile f(name);
+//   f.SetIOChecks(false);
+//   f.Reset();
+//   if (f.IOResult() != 0) return false;  // missing or unreadable
+//   f.SetIOChecks(true);                   // later faults raise
 #pragma once
 
 #include <cstdio>
