@@ -56,6 +56,9 @@ std::string IntToStr(int64_t Value);
 // the range read as 0. "INF" and "NAN" are not numbers here.
 bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings& Settings);
 bool TryStrToFloat(const std::string& Text, double& Value);
+// The same, except that any magnitude beyond the double range reads as the
+// largest double of that sign (for readers whose format clamps, "1E4000").
+bool TryStrToFloatClamped(const std::string& Text, double& Value, const TFormatSettings& Settings);
 // Raises EConvertError ("'x' is not a valid floating point value").
 double StrToFloat(const std::string& Text, const TFormatSettings& Settings);
 double StrToFloat(const std::string& Text);
