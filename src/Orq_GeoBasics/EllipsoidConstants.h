@@ -7,6 +7,16 @@
 
 #include "orqcarta/Orq_GeoBasics.h"
 
+// Module-internal functions: hidden from the library's exported symbols, so
+// calls between them are direct and can be inlined.
+#if defined(__GNUC__)
+#define ORQ_INTERNAL __attribute__((visibility("hidden")))
+#define ORQ_KERNEL __attribute__((visibility("hidden"), always_inline)) inline
+#else
+#define ORQ_INTERNAL
+#define ORQ_KERNEL inline
+#endif
+
 namespace orq::detail {
 
 inline constexpr double kPi = 3.14159265358979323846;
@@ -53,6 +63,6 @@ inline void SinCos(double X, double& S, double& C) {
 }
 
 // The constants of an ellipsoid; built on first use, then read only.
-const TEllipsoidConstants& EllipsoidConstants(TGeoEllipsoid Ellipsoid);
+ORQ_INTERNAL const TEllipsoidConstants& EllipsoidConstants(TGeoEllipsoid Ellipsoid);
 
 }  // namespace orq::detail

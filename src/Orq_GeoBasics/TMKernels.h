@@ -14,7 +14,7 @@
 namespace orq::detail {
 
 // sum_{k=1..4} c[k-1] sin(2k x), given sin x and cos x.
-inline double SineSeries4(const double (&c)[4], double SinX, double CosX) {
+ORQ_KERNEL double SineSeries4(const double (&c)[4], double SinX, double CosX) {
   const double sin2 = 2.0 * SinX * CosX;
   const double cos2 = (CosX - SinX) * (CosX + SinX);
   const double twoCos2 = 2.0 * cos2;
@@ -25,11 +25,11 @@ inline double SineSeries4(const double (&c)[4], double SinX, double CosX) {
   return b1 * sin2;
 }
 
-inline double MeridianArc(const TEllipsoidConstants& k, double Phi, double SinPhi, double CosPhi) {
+ORQ_KERNEL double MeridianArc(const TEllipsoidConstants& k, double Phi, double SinPhi, double CosPhi) {
   return k.ArcScale * (Phi + SineSeries4(k.ArcCoef, SinPhi, CosPhi));
 }
 
-inline double FootpointLatitude(const TEllipsoidConstants& k, double Y) {
+ORQ_KERNEL double FootpointLatitude(const TEllipsoidConstants& k, double Y) {
   const double yr = Y / k.ArcScale;
   double s, c;
   SinCos(yr, s, c);
@@ -37,7 +37,7 @@ inline double FootpointLatitude(const TEllipsoidConstants& k, double Y) {
 }
 
 // Unscaled transverse Mercator of (Phi, L = Lambda - Lambda0), radians.
-inline void TMForward(const TEllipsoidConstants& k, double Phi, double L, double& X, double& Y) {
+ORQ_KERNEL void TMForward(const TEllipsoidConstants& k, double Phi, double L, double& X, double& Y) {
   double s, c;
   SinCos(Phi, s, c);
   const double c2 = c * c;
@@ -61,7 +61,7 @@ inline void TMForward(const TEllipsoidConstants& k, double Phi, double L, double
 }
 
 // Inverse of TMForward: Phi and L = Lambda - Lambda0 in radians.
-inline void TMInverse(const TEllipsoidConstants& k, double X, double Y, double& Phi, double& L) {
+ORQ_KERNEL void TMInverse(const TEllipsoidConstants& k, double X, double Y, double& Phi, double& L) {
   const double phif = FootpointLatitude(k, Y);
   double sf, cf;
   SinCos(phif, sf, cf);
