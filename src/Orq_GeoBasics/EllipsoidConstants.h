@@ -30,13 +30,13 @@ struct TEllipsoidConstants {
 
   // Meridian arc and footpoint latitude: ((a + b) / 2)(1 + n^2/4 + n^4/64)
   // and the coefficients of sin 2phi .. sin 8phi.
-  double ArcScale;
+  double ArcScale, InvArcScale;
   double ArcCoef[4];
   double FootCoef[4];
 
   // Transverse Mercator: e'^2 = (a^2 - b^2) / b^2 and a^2 / b (N = a^2/b / sqrt(1 + nu^2)).
   double SecondEccSquared;
-  double A2OverB;
+  double A2OverB, BOverA2;
 
   // Polar stereographic: e^2 = 1 - (b/a)^2, e, and sqrt(1 - e^2) exp(e artanh e),
   // the factor that ties T to rho.

@@ -30,7 +30,7 @@ ORQ_KERNEL double MeridianArc(const TEllipsoidConstants& k, double Phi, double S
 }
 
 ORQ_KERNEL double FootpointLatitude(const TEllipsoidConstants& k, double Y) {
-  const double yr = Y / k.ArcScale;
+  const double yr = Y * k.InvArcScale;
   double s, c;
   SinCos(yr, s, c);
   return yr + SineSeries4(k.FootCoef, s, c);
@@ -66,11 +66,11 @@ ORQ_KERNEL void TMInverse(const TEllipsoidConstants& k, double X, double Y, doub
   double sf, cf;
   SinCos(phif, sf, cf);
   const double nu2 = k.SecondEccSquared * cf * cf;
-  const double Nf = k.A2OverB / std::sqrt(1.0 + nu2);
-  const double t = sf / cf;
+  const double icf = 1.0 / cf;
+  const double t = sf * icf;
   const double t2 = t * t;
   const double t4 = t2 * t2;
-  const double q = X / Nf;
+  const double q = X * std::sqrt(1.0 + nu2) * k.BOverA2;  // x / Nf
   const double v = q * q;  // (x / Nf)^2
 
   const double p2 = -0.5 * (1.0 + nu2);
@@ -82,7 +82,7 @@ ORQ_KERNEL void TMInverse(const TEllipsoidConstants& k, double X, double Y, doub
   const double l3 = (-1.0 - 2.0 * t2 - nu2) * (1.0 / 6.0);
   const double l5 = (5.0 + 28.0 * t2 + 24.0 * t4 + 6.0 * nu2 + 8.0 * t2 * nu2) * (1.0 / 120.0);
   const double l7 = (-61.0 - 662.0 * t2 - 1320.0 * t4 - 720.0 * t4 * t2) * (1.0 / 5040.0);
-  L = (q / cf) * (1.0 + v * (l3 + v * (l5 + v * l7)));
+  L = q * icf * (1.0 + v * (l3 + v * (l5 + v * l7)));
 }
 
 }  // namespace orq::detail
