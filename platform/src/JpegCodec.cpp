@@ -11,6 +11,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -177,7 +178,7 @@ struct TJpegEncodeContext {
   jpeg_compress_struct Info;
   TJpegError Err;
   const TRawImage* Image = nullptr;
-  int Quality = 75;
+  TJpegWriteOptions Options;
   unsigned char* Buffer = nullptr;  // malloc'ed by libjpeg, freed by the caller
   unsigned long BufferSize = 0;
   JSAMPLE* Row = nullptr;           // freed by the caller
@@ -195,7 +196,9 @@ bool RunJpegEncode(TJpegEncodeContext& Ctx) {
   Info.input_components = 3;
   Info.in_color_space = JCS_RGB;
   jpeg_set_defaults(&Info);
-  jpeg_set_quality(&Info, Ctx.Quality, TRUE);
+  if (Ctx.Options.Grayscale) jpeg_set_colorspace(&Info, JCS_GRAYSCALE);
+  jpeg_set_quality(&Info, Ctx.Options.Quality, TRUE);
+  if (Ctx.Options.Progressive) jpeg_simple_progression(&Info);
   jpeg_start_compress(&Info, TRUE);
   Ctx.Row = static_cast<JSAMPLE*>(std::malloc(std::size_t(Img.Width) * 3));
   if (!Ctx.Row) {
@@ -248,13 +251,21 @@ TRawImage DecodeJpeg(const uint8_t* Data, std::size_t Size, const TCodecProgress
 }
 
 std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, int Quality, const TCodecProgress& Progress) {
+  TJpegWriteOptions Options;
+  Options.Quality = Quality;
+  return EncodeJpeg(Image, Options, Progress);
+}
+
+std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, const TJpegWriteOptions& Options,
+                                const TCodecProgress& Progress) {
   CheckEncodeImage(Image, "JPEG");
   if (Image.Width > JPEG_MAX_DIMENSION || Image.Height > JPEG_MAX_DIMENSION)
     throw EInvalidGraphic("Image too large for a JPEG file (at most " + std::to_string(JPEG_MAX_DIMENSION) +
                           " pixels a side)");
   auto* Ctx = new TJpegEncodeContext();
   Ctx->Image = &Image;
-  Ctx->Quality = Quality < 1 ? 1 : Quality > 100 ? 100 : Quality;
+  Ctx->Options = Options;
+  Ctx->Options.Quality = std::clamp(Options.Quality, 1, 100);
   Ctx->Progress.Callback = &Progress;
   InitErrorManager(Ctx->Err);
   Ctx->Info.err = &Ctx->Err.Manager;
