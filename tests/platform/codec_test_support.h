@@ -118,12 +118,12 @@ inline Bytes ZlibStored(const Bytes& Raw) {
 // A PNG file from raw scanlines (each starting with its filter byte), with
 // optional PLTE and tRNS chunk contents.
 inline Bytes MakePng(uint32_t Width, uint32_t Height, uint8_t Depth, uint8_t ColorType, const Bytes& Scanlines,
-                     const Bytes& Plte = {}, const Bytes& Trns = {}) {
+                     const Bytes& Plte = {}, const Bytes& Trns = {}, uint8_t Interlace = 0) {
   Bytes B = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   Bytes Ihdr;
   Be32(Ihdr, Width);
   Be32(Ihdr, Height);
-  Ihdr.insert(Ihdr.end(), {Depth, ColorType, 0, 0, 0});
+  Ihdr.insert(Ihdr.end(), {Depth, ColorType, 0, 0, Interlace});
   PngChunk(B, "IHDR", Ihdr);
   if (!Plte.empty()) PngChunk(B, "PLTE", Plte);
   if (!Trns.empty()) PngChunk(B, "tRNS", Trns);
