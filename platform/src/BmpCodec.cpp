@@ -18,6 +18,8 @@
 
 namespace orq {
 
+using namespace imgcodec;
+
 namespace {
 
 constexpr const char* kTruncated = "BMP file truncated";
@@ -201,7 +203,7 @@ void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRaw
 
 }  // namespace
 
-TBmpHeader ParseBmpHeader(const TByteReader& R) {
+TBmpHeader imgcodec::ParseBmpHeader(const TByteReader& R) {
   if (R.Size() < 2 || R.Data()[0] != 'B' || R.Data()[1] != 'M') throw EInvalidGraphic("Not a BMP file");
   TBmpHeader H;
   H.OffBits = R.U32LE(10);

@@ -5,7 +5,9 @@
 
 #include "ByteReader.h"
 
-namespace orq {
+// Private to the codecs; kept out of namespace orq proper so that helper
+// names cannot clash with those of other platform files.
+namespace orq::imgcodec {
 
 enum : uint32_t {
   kBiRgb = 0,
@@ -39,4 +41,4 @@ struct TBmpHeader {
 // Does not check the size limits of the decoder.
 TBmpHeader ParseBmpHeader(const TByteReader& Data);
 
-}  // namespace orq
+}  // namespace orq::imgcodec

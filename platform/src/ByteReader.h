@@ -11,7 +11,9 @@
 
 #include "orqplatform/ImageCodecs.h"
 
-namespace orq {
+// Private to the codecs; kept out of namespace orq proper so that helper
+// names cannot clash with those of other platform files.
+namespace orq::imgcodec {
 
 class TByteReader {
  public:
@@ -66,4 +68,4 @@ inline void PutU32LE(std::vector<uint8_t>& Out, uint32_t V) {
   for (int i = 0; i < 4; ++i) Out.push_back(static_cast<uint8_t>(V >> (8 * i)));
 }
 
-}  // namespace orq
+}  // namespace orq::imgcodec

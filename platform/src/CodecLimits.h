@@ -7,7 +7,9 @@
 
 #include "orqplatform/ImageCodecs.h"
 
-namespace orq {
+// Private to the codecs; kept out of namespace orq proper so that helper
+// names cannot clash with those of other platform files.
+namespace orq::imgcodec {
 
 // Widest and tallest image any decoder accepts.
 constexpr int64_t kMaxImageDimension = 65535;
@@ -40,4 +42,4 @@ inline uint8_t ColorR(TColor C) { return static_cast<uint8_t>(C); }
 inline uint8_t ColorG(TColor C) { return static_cast<uint8_t>(C >> 8); }
 inline uint8_t ColorB(TColor C) { return static_cast<uint8_t>(C >> 16); }
 
-}  // namespace orq
+}  // namespace orq::imgcodec

@@ -12,6 +12,8 @@
 
 namespace orq {
 
+using namespace imgcodec;
+
 namespace {
 
 constexpr uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};

@@ -20,6 +20,8 @@
 
 namespace orq {
 
+using namespace imgcodec;
+
 namespace {
 
 // A progressive file may hold any number of scans; past this many it is
@@ -140,7 +142,8 @@ bool RunJpegDecode(TJpegDecodeContext& Ctx) {
   if (Info.image_width == 0 || Info.image_height == 0 || Info.image_width > kMaxImageDimension ||
       Info.image_height > kMaxImageDimension ||
       int64_t{Info.image_width} * Info.image_height > kMaxImagePixels) {
-    SetText(Ctx.Err, "JPEG image too large to decode");
+    std::snprintf(Ctx.Err.Text, sizeof Ctx.Err.Text, "JPEG image too large to decode (%u x %u)",
+                  static_cast<unsigned>(Info.image_width), static_cast<unsigned>(Info.image_height));
     return false;
   }
   if (!PlausibleSize(Info, Ctx.Size)) {

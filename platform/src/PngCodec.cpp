@@ -16,6 +16,8 @@
 
 namespace orq {
 
+using namespace imgcodec;
+
 namespace {
 
 constexpr const char* kTruncated = "PNG file truncated";
@@ -77,7 +79,8 @@ bool RunPngDecode(png_structp Png, png_infop Info, TPngReadContext& Ctx) {
   const int Channels = png_get_channels(Png, Info);
   if (W == 0 || H == 0 || W > kMaxImageDimension || H > kMaxImageDimension ||
       int64_t{W} * H > kMaxImagePixels) {
-    Ctx.Error.SetOwn("PNG image too large to decode");
+    std::snprintf(Ctx.Error.Text, sizeof Ctx.Error.Text, "PNG image too large to decode (%u x %u)",
+                  static_cast<unsigned>(W), static_cast<unsigned>(H));
     return false;
   }
   if (!PlausibleSize(W, H, uint64_t(Depth) * Channels, Ctx.Size)) {
