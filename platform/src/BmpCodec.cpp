@@ -24,15 +24,18 @@ namespace {
 
 constexpr const char* kTruncated = "BMP file truncated";
 
-// One channel of a bit-field mask: where it sits and how to widen it to 8 bits.
+// One channel of a bit-field mask: where it sits and how to widen it to 8
+// bits (rounded). Fields of up to 16 bits go through a table.
 struct TChannel {
   uint32_t Mask = 0;
   int Shift = 0;
   uint64_t Max = 0;  // largest value of the field; 0 for an empty mask
+  std::vector<uint8_t> Table;
 
   uint32_t Extract(uint32_t Pixel) const {
+    const uint32_t V = (Pixel & Mask) >> Shift;
+    if (!Table.empty()) return Table[V];
     if (Max == 0) return 0;
-    const uint64_t V = (Pixel & Mask) >> Shift;
     return static_cast<uint32_t>((V * 255 + Max / 2) / Max);
   }
 };
@@ -46,6 +49,10 @@ TChannel MakeChannel(uint32_t Mask, int BitCount) {
   const uint32_t Field = Mask >> C.Shift;
   if ((Field & (Field + 1)) != 0) throw EInvalidGraphic("Invalid BMP bit-field mask: bits not contiguous");
   C.Max = Field;
+  if (Field <= 0xFFFF) {
+    C.Table.resize(Field + 1);
+    for (uint32_t V = 0; V <= Field; ++V) C.Table[V] = static_cast<uint8_t>((uint64_t{V} * 255 + Field / 2) / Field);
+  }
   return C;
 }
 
@@ -315,8 +322,10 @@ class TNearestEntry {
   explicit TNearestEntry(const std::vector<TColor>& Palette) : FPalette(Palette) {}
   uint8_t operator()(TColor C) {
     C &= 0xFFFFFF;
+    if (C == FLastColor) return FLastIndex;  // runs of one colour are the common case
+    FLastColor = C;
     auto It = FCache.find(C);
-    if (It != FCache.end()) return It->second;
+    if (It != FCache.end()) return FLastIndex = It->second;
     int Best = 0;
     int64_t BestDist = INT64_MAX;
     for (std::size_t i = 0; i < FPalette.size(); ++i) {
@@ -326,11 +335,13 @@ class TNearestEntry {
       if (D < BestDist) BestDist = D, Best = static_cast<int>(i);
     }
     FCache.emplace(C, static_cast<uint8_t>(Best));
-    return static_cast<uint8_t>(Best);
+    return FLastIndex = static_cast<uint8_t>(Best);
   }
 
  private:
   const std::vector<TColor>& FPalette;
+  TColor FLastColor = 0xFFFFFFFF;  // no pixel has this value after masking
+  uint8_t FLastIndex = 0;
   std::unordered_map<TColor, uint8_t> FCache;
 };
 
@@ -391,7 +402,7 @@ std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const s
     for (uint64_t x = 0; x < W; ++x) {
       const TColor C = Src[x];
       switch (BitsPerPixel) {
-        case 4: Row[x / 2] |= (x & 1) ? Nearest(C) : Nearest(C) << 4; break;
+        case 4: Row[x / 2] |= (x & 1) ? Nearest(C) : static_cast<uint8_t>(Nearest(C) << 4); break;
         case 8: Row[x] = Nearest(C); break;
         case 24:
           Row[3 * x] = ColorB(C), Row[3 * x + 1] = ColorG(C), Row[3 * x + 2] = ColorR(C);
