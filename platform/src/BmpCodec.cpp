@@ -166,8 +166,8 @@ void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRaw
   uint64_t End = R.Size();
   if (H.SizeImage != 0 && L.PixelStart + H.SizeImage < End) End = L.PixelStart + H.SizeImage;
   if (L.PixelStart > End) throw EInvalidGraphic(kTruncated);
-  // A hostile header must not make a few bytes allocate a gigabyte: real RLE
-  // data never describes more than a few thousand pixels per byte.
+  // A hostile header must not make a few bytes allocate a gigabyte: we take
+  // at most 4096 pixels per byte of RLE data, beyond a first megapixel.
   const uint64_t DataBytes = End - L.PixelStart;
   if (static_cast<uint64_t>(W * Ht) > (uint64_t{1} << 20) + DataBytes * 4096)
     throw EInvalidGraphic("BMP file truncated: too little RLE data for the image size");

@@ -43,19 +43,22 @@ class TMemorySource : public TByteSource {
   std::size_t FSize;
 };
 
+// The bytes of a stream from Base on.
 class TStreamSource : public TByteSource {
  public:
-  explicit TStreamSource(TStream& Stream) : FStream(Stream), FSize(std::max<int64_t>(Stream.Size(), 0)) {}
+  TStreamSource(TStream& Stream, int64_t Base)
+      : FStream(Stream), FBase(Base), FSize(static_cast<uint64_t>(std::max<int64_t>(Stream.Size() - Base, 0))) {}
   uint64_t Size() const override { return FSize; }
   std::size_t ReadAt(uint64_t Offset, uint8_t* Buffer, std::size_t Count) override {
     if (Offset >= FSize) return 0;
-    FStream.Seek(static_cast<int64_t>(Offset), soBeginning);
+    FStream.Seek(FBase + static_cast<int64_t>(Offset), soBeginning);
     const int64_t N = FStream.Read(Buffer, static_cast<int64_t>(Count));
     return N > 0 ? static_cast<std::size_t>(N) : 0;
   }
 
  private:
   TStream& FStream;
+  int64_t FBase;
   uint64_t FSize;
 };
 
@@ -167,8 +170,22 @@ TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size) {
 
 TImageSize ReadImageSize(const std::string& FileName) {
   TFileStream Stream(FileName, fmOpenRead | fmShareDenyWrite);
-  TStreamSource Source(Stream);
+  TStreamSource Source(Stream, 0);
   return SizeFromSource(Source);
+}
+
+TImageSize ReadImageSize(TStream* Stream) {
+  if (!Stream) throw EInvalidGraphic("No stream to read an image size from");
+  const int64_t Start = Stream->Position();
+  TStreamSource Source(*Stream, Start);
+  try {
+    const TImageSize Size = SizeFromSource(Source);
+    Stream->SetPosition(Start);
+    return Size;
+  } catch (...) {
+    Stream->SetPosition(Start);
+    throw;
+  }
 }
 
 }  // namespace orq

@@ -103,7 +103,14 @@ TEST(JpegCodec, ProgressRunsFromZeroToHundred) {
 TEST(JpegCodec, TruncatedAndLyingFiles) {
   const Bytes F = EncodeJpeg(Pattern(64, 64), 90);
   EXPECT_EQ(DecodeError(Bytes(F.begin(), F.begin() + F.size() * 2 / 3)), "JPEG file truncated");
+  // Only the end marker missing: every row is there.
+  EXPECT_EQ(Decode(Bytes(F.begin(), F.end() - 2)).Pixels, Decode(F).Pixels);
   EXPECT_EQ(DecodeError(Bytes(F.begin(), F.begin() + 2)), "Not a JPEG file");
+  EXPECT_EQ(DecodeError(Bytes(F.begin(), F.begin() + 100)), "JPEG file truncated");  // inside the tables
+  TJpegWriteOptions Prog;
+  Prog.Progressive = true;
+  const Bytes P = EncodeJpeg(Pattern(64, 64), Prog);
+  EXPECT_EQ(DecodeError(Bytes(P.begin(), P.begin() + P.size() * 2 / 3)), "JPEG file truncated");
   EXPECT_NE(DecodeError(Bytes{0xFF, 0xD8, 0xFF, 0xD9}).find("Invalid JPEG file"), std::string::npos);
 
   // The frame header claims 16000 x 16000, within the limits but far more

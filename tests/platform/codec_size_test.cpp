@@ -6,6 +6,7 @@
 
 #include "codec_test_support.h"
 #include "orqplatform/Exceptions.h"
+#include "orqplatform/Streams.h"
 
 namespace orq {
 namespace {
@@ -139,6 +140,20 @@ TEST_F(ImageSizeFile, ReadsFromFilesOfEveryFormat) {
   // Header only: a file whose pixels were cut off still reports its size.
   const Bytes Bmp = EncodeBmp(Pattern(50, 40), 24);
   EXPECT_EQ(ReadImageSize(Write("cut.bmp", Bytes(Bmp.begin(), Bmp.begin() + 100))).Width, 50);
+}
+
+TEST(ImageSizeStream, ReadsFromThePositionAndRestoresIt) {
+  TMemoryStream S;
+  const Bytes Junk = {1, 2, 3, 4, 5};
+  const Bytes Png = EncodePng(Pattern(6, 2));
+  S.WriteBuffer(Junk.data(), Junk.size());
+  S.WriteBuffer(Png.data(), Png.size());
+  S.SetPosition(5);
+  EXPECT_EQ(ReadImageSize(&S).Width, 6);
+  EXPECT_EQ(S.Position(), 5);
+  S.SetPosition(0);
+  EXPECT_THROW(ReadImageSize(&S), EInvalidGraphic);
+  EXPECT_EQ(S.Position(), 0);
 }
 
 TEST_F(ImageSizeFile, MissingEmptyAndForeignFiles) {

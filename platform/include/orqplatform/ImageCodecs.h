@@ -58,12 +58,16 @@ TImageFileFormat DetectImageFormat(const uint8_t* Data, std::size_t Size);
 // the file cannot be opened. The file variant reads only the headers.
 TImageSize ReadImageSize(const std::string& FileName);
 TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size);
+// From Stream's current position, which is restored afterwards.
+TImageSize ReadImageSize(TStream* Stream);
 
 // Every decoder refuses images wider or taller than 65535 pixels or with more
 // than 2^28 pixels before allocating for them.
 
 // 1/4/8/16/24/32 bits per pixel, bottom-up or top-down, uncompressed, bit
-// fields or RLE4/RLE8. Palette indexes past the file's palette give black.
+// fields or RLE4/RLE8. Palette indexes past the file's palette give black;
+// pixels an RLE file leaves out take palette entry 0. An RLE file may describe
+// at most 4096 pixels per byte of data beyond its first megapixel.
 TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
 // BitsPerPixel 24 or 32 writes true colour; 4 or 8 writes a palette image
 // with Palette (at most 16 or 256 entries); each pixel takes the nearest
@@ -74,7 +78,8 @@ TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
 std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette = {});
 
 // Greyscale, colour and CMYK/YCCK files, sequential or progressive. A file
-// that ends before its image data does raises EInvalidGraphic.
+// that ends before its image data does raises EInvalidGraphic. Progress goes
+// from 0 to 100 with the output rows.
 TRawImage DecodeJpeg(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress = {});
 // Quality 1..100; values outside are clamped.
 std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, int Quality, const TCodecProgress& Progress = {});
