@@ -24,9 +24,9 @@ class EInvalidGraphic : public Exception {
 };
 
 // A decoded image: Width x Height pixels as TColor (0x00BBGGRR), row-major,
-// top row first.
-// Pixels carry no alpha (the high byte is 0): BMP alpha channels are
-// ignored, PNG transparency is composited on white.
+// top row first. Pixels carry no alpha: decoders leave the high byte 0 (BMP
+// alpha channels are ignored, PNG transparency is composited on white) and
+// encoders ignore it.
 struct TRawImage {
   int Width = 0;
   int Height = 0;
@@ -62,7 +62,8 @@ TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size);
 TImageSize ReadImageSize(TStream* Stream);
 
 // Every decoder refuses images wider or taller than 65535 pixels or with more
-// than 2^28 pixels before allocating for them.
+// than 2^28 pixels, and files far too small for the size they declare,
+// before allocating for them.
 
 // 1/4/8/16/24/32 bits per pixel, bottom-up or top-down, uncompressed, bit
 // fields or RLE4/RLE8. Palette indexes past the file's palette give black;
@@ -78,8 +79,10 @@ TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
 std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette = {});
 
 // Greyscale, colour and CMYK/YCCK files, sequential or progressive. A file
-// that ends before its image data does raises EInvalidGraphic. Progress goes
-// from 0 to 100 with the output rows.
+// cut inside its image data raises EInvalidGraphic ("JPEG file truncated");
+// one that lacks only its end marker, or a progressive file cut between two
+// scans, gives the picture it holds. Progress goes from 0 to 100 with the
+// output rows.
 TRawImage DecodeJpeg(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress = {});
 // Quality 1..100; values outside are clamped.
 std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, int Quality, const TCodecProgress& Progress = {});
