@@ -67,7 +67,8 @@ ORQ_KERNEL void CartesianToGeoK(const TEllipsoidConstants& k, double X, double Y
   Latitude = RadToDeg(std::atan2(sNum, aDen));
   const double H = std::sqrt(num * num + den * den);
   const double W = std::sqrt(den * den + k.OneMinusEccSquared * num * num);
-  Height = (p * aDen + Z * sNum - k.A * W) / H;
+  // H is 0 only in the equatorial plane at p = e^2 a exactly, where phi = 0.
+  Height = H == 0 ? p - k.A : (p * aDen + Z * sNum - k.A * W) / H;
 }
 
 }  // namespace orq::detail
