@@ -296,8 +296,10 @@ class RateReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
+      // With repetitions the median stands for the benchmark.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median") continue;
       const auto it = run.counters.find("items_per_second");
-      if (!run.error_occurred && it != run.counters.end()) rates[run.benchmark_name()] = it->second.value;
+      if (!run.error_occurred && it != run.counters.end()) rates[run.run_name.str()] = it->second.value;
     }
     ConsoleReporter::ReportRuns(runs);
   }

@@ -367,7 +367,7 @@ void GeoToCartesian(double Latitude, double Longitude, double Height, TGeoEllips
 // and e^2 = 0, giving the geocentric latitude. On the polar axis (X = Y = 0)
 // the latitude is +-90 by the sign of Z, the longitude 0 and the height
 // |Z| - b; the centre itself gives latitude 0, longitude 0, height -a. The
-// result is never NaN for finite input.
+// result is never NaN on or near the polar axis.
 void CartesianToGeo(double X, double Y, double Z, TGeoEllipsoid Ellipsoid, double& Latitude, double& Longitude,
                     double& Height);
 

@@ -27,8 +27,8 @@ ORQ_KERNEL void GeoToCartesianK(const TEllipsoidConstants& k, double Latitude, d
 // formula breaks down, give latitude +-90 (0 at the centre) and longitude 0.
 ORQ_KERNEL void CartesianToGeoK(const TEllipsoidConstants& k, double X, double Y, double Z, double& Latitude,
                             double& Longitude, double& Height) {
-  const double p = std::sqrt(X * X + Y * Y);
-  if (p == 0) {
+  const double p2 = X * X + Y * Y;
+  if (p2 == 0) {
     if (Z == 0) {
       Latitude = 0;
       Longitude = 0;
@@ -42,18 +42,19 @@ ORQ_KERNEL void CartesianToGeoK(const TEllipsoidConstants& k, double X, double Y
   }
   const double q = k.AxisRatio;
   const double e2a = k.EccSquaredA;
-  // Taken from X, Y, Z directly so that it need not wait for p.
-  const double r = std::sqrt(X * X + Y * Y + Z * Z);
+  const double p = std::sqrt(p2);
+  const double r = std::sqrt(p2 + Z * Z);
 
-  // tan u = zu / p. Plain square roots rather than hypot: the operands are
-  // distances of earth size, far from overflow.
-  const double zu = Z * (q + e2a / r);
-  const double iu = 1.0 / std::sqrt(p * p + zu * zu);
-  const double su = zu * iu, cu = p * iu;
+  // tan u = (Z/p)(q + e^2 a / r) = zu / pr, multiplied out so that no
+  // division waits for r. Plain square roots rather than hypot: the operands
+  // are distances of earth size, far from overflow.
+  const double zu = Z * (q * r + e2a);
+  const double pr = p * r;
+  const double iu = 1.0 / std::sqrt(pr * pr + zu * zu);
+  const double su = zu * iu, cu = pr * iu;
 
   const double num = Z * q + e2a * su * su * su;
   const double den = q * (p - e2a * cu * cu * cu);
-  Latitude = RadToDeg(std::atan(num / den));
   Longitude = RadToDeg(std::atan2(Y, X));
 
   // With sin phi = num/H and cos phi = |den|/H (H = |(num, den)|, signs as
@@ -62,9 +63,12 @@ ORQ_KERNEL void CartesianToGeoK(const TEllipsoidConstants& k, double X, double Y
   // are independent of each other.
   const double sNum = den < 0 ? -num : num;
   const double aDen = std::fabs(den);
+  // atan(num / den) without the division.
+  Latitude = RadToDeg(std::atan2(sNum, aDen));
   const double H = std::sqrt(num * num + den * den);
   const double W = std::sqrt(den * den + k.OneMinusEccSquared * num * num);
-  Height = (p * aDen + Z * sNum - k.A * W) / H;
+  // H is 0 only in the equatorial plane at p = e^2 a exactly, where phi = 0.
+  Height = H == 0 ? p - k.A : (p * aDen + Z * sNum - k.A * W) / H;
 }
 
 }  // namespace orq::detail

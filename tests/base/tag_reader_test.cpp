@@ -86,14 +86,17 @@ TEST(TagReader, ABlockTagDoesNotSwallowTheElementsAfterIt) {
       "<landmark id=\"a1\" />\r\n</gmlandmarks>\r\n"
       "<gmlandmarks sig=\"OrqCSuite\" id=\"b\">\r\n"
       "<landmark id=\"b1\"></landmark>\r\n</gmlandmarks>\r\n"
-      "<calline npoints=\"1\">[1,2]<!-- note --> [3,4]</calline>");
+      "<calline npoints=\"1\">[1,2]<!-- note --> [3,4]</calline>"
+      "<utmzone>1<!DOCTYPE x></utmzone><calline>[5,6]<!-- never closed");
   const std::vector<Tag> expected = {
       {7, "id=\"a1\"", ""},
       {6, "", ""},
       {5, "sig=\"OrqCSuite\" id=\"b\"", "\n"},
       {7, "id=\"b1\"", ""},
       {6, "", ""},
-      {2, "npoints=\"1\"", "[1,2]"},  // a comment ends the content
+      {2, "npoints=\"1\"", "[1,2] [3,4]"},  // the comment is dropped
+      {12, "", "1"},                          // a declaration is not content
+      {2, "", "[5,6]"},
       {kHigh, "", ""},
   };
   EXPECT_EQ(AllTags(&s), expected);

@@ -30,13 +30,15 @@ enum TFloatFormat : int {
   // "d.dddE+xxx": Precision significant digits, at least Digits (0..4)
   // exponent digits.
   ffExponent,
-  // Exactly Digits digits after the separator, all integer digits written out
-  // (never an exponent, whatever the magnitude), "-" only when the rounded
-  // value is not zero. Precision is not used.
+  // Exactly Digits (0..20) digits after the separator, all integer digits
+  // written out (never an exponent, whatever the magnitude), "-" only when
+  // the rounded value is not zero. Precision is not used.
   ffFixed,
 };
 
-// Non-finite values give "NAN", "INF" and "-INF" in every format.
+// Precision is limited to 1..17. Rounding is to the nearest, ties of the
+// exact binary value to even. Non-finite values give "NAN", "INF" and "-INF"
+// in every format.
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits,
                         const TFormatSettings& Settings);
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);

@@ -211,6 +211,22 @@ int ReadNextTag(CharSource& src, std::span<const std::string> Tags, int HighIx, 
       if (c == '<') {
         std::string look(1, c);
         src.Get(c);
+        // A comment inside the content is dropped and the content goes on.
+        if (src.Peek(c) && c == '!') {
+          src.Get(c);
+          look += c;
+          if (src.Peek(c) && c == '-') {
+            src.Get(c);
+            look += c;
+            if (src.Peek(c) && c == '-') {
+              src.Get(c);
+              if (!SkipPast(src, "-->")) break;
+              continue;
+            }
+          }
+          src.PushBack(look);
+          break;
+        }
         bool own_end = true;
         for (char w : "/" + name) {
           if (!src.Peek(c) || Lower(c) != Lower(w)) {

@@ -18,8 +18,9 @@
 //  - otherwise Content is the text after the start tag up to the next tag,
 //    and may span lines: each line end (LF or CR LF) becomes one "\n". When
 //    that next tag is the element's own end tag "</x>" (any case, blanks
-//    before ">"), it is consumed with the element; any other tag (a comment
-//    too) ends the content and is read by the next call. So an element
+//    before ">"), it is consumed with the element; any other tag ends the
+//    content and is read by the next call (a comment inside the content is
+//    dropped and the content goes on). So an element
 //    "<x>...</x>" is read whole, while a block's opening tag, whose end tag
 //    comes only after the elements, gives the text up to its first element
 //    and does not swallow them;
