@@ -113,7 +113,7 @@ TImageSize PngSize(TByteSource& Source) {
 TImageSize JpegSize(TByteSource& Source) {
   TWindowReader R(Source);
   if (R.At(0) != 0xFF || R.At(1) != 0xD8) throw EInvalidGraphic("Not a JPEG file");
-  // Stray bytes between segments are tolerated, but only so many.
+  // Stray and fill bytes between segments are tolerated, but only so many.
   constexpr int kMaxSegments = 100000;
   constexpr uint64_t kMaxStrayBytes = 65536;
   uint64_t Pos = 2, Stray = 0;
@@ -123,7 +123,11 @@ TImageSize JpegSize(TByteSource& Source) {
       ++Pos;
       continue;
     }
-    while (R.At(Pos) == 0xFF) ++Pos;  // fill bytes
+    ++Pos;
+    while (R.At(Pos) == 0xFF) {  // fill bytes
+      if (++Stray > kMaxStrayBytes) throw EInvalidGraphic("Invalid JPEG file: no marker found");
+      ++Pos;
+    }
     const uint8_t M = R.At(Pos++);
     if (M == 0x00) continue;  // a stuffed zero outside entropy data: stray
     if (M == 0x01 || M == 0xD8 || (M >= 0xD0 && M <= 0xD7)) continue;  // markers without a segment
