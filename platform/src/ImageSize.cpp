@@ -1,4 +1,4 @@
-// Format detection and header-only size reading. The file variant reads a
+// Format detection, header-only size reading, and decoding by signature. The file variant reads a
 // small prefix for BMP and PNG and walks the JPEG markers with seeks, so a
 // huge image costs a few reads, never its pixel data.
 #include <algorithm>
@@ -165,6 +165,16 @@ TImageFileFormat DetectImageFormat(const uint8_t* Data, std::size_t Size) {
   if (Size >= 3 && Data[0] == 0xFF && Data[1] == 0xD8 && Data[2] == 0xFF) return TImageFileFormat::Jpeg;
   if (Size >= 8 && std::memcmp(Data, kPngSignature, 8) == 0) return TImageFileFormat::Png;
   return TImageFileFormat::Unknown;
+}
+
+TRawImage DecodeImage(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress) {
+  switch (DetectImageFormat(Data, Size)) {
+    case TImageFileFormat::Bmp: return DecodeBmp(Data, Size, Progress);
+    case TImageFileFormat::Jpeg: return DecodeJpeg(Data, Size, Progress);
+    case TImageFileFormat::Png: return DecodePng(Data, Size);
+    case TImageFileFormat::Unknown: break;
+  }
+  throw EInvalidGraphic("Unknown image file format");
 }
 
 TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size) {

@@ -83,20 +83,6 @@ void OnLibProgress(j_common_ptr Info) {
   }
 }
 
-// Reports percentages, each at most once and in order.
-struct TProgressSteps {
-  const TCodecProgress* Callback = nullptr;
-  int Last = -1;
-  void Report(uint64_t Done, uint64_t Total) {
-    if (!Callback || !*Callback || Total == 0) return;
-    const int Percent = static_cast<int>(Done * 100 / Total);
-    if (Percent != Last) {
-      Last = Percent;
-      (*Callback)(Percent);
-    }
-  }
-};
-
 struct TJpegDecodeContext {
   jpeg_decompress_struct Info;
   TJpegError Err;

@@ -46,6 +46,9 @@ TEST(ImageSize, DetectsFormatsBySignature) {
   const Bytes Text = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
   EXPECT_EQ(DetectImageFormat(Text.data(), Text.size()), TImageFileFormat::Unknown);
   EXPECT_EQ(SizeError(Text), "Unknown image file format");
+  EXPECT_THROW(DecodeImage(Text.data(), Text.size()), EInvalidGraphic);
+  const Bytes P = EncodePng(Pattern(3, 2));
+  EXPECT_EQ(DecodeImage(P.data(), P.size()).Pixels, Pattern(3, 2).Pixels);
 }
 
 TEST(ImageSize, ReadsEveryHeaderWithoutPixels) {
