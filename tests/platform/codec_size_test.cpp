@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "codec_test_support.h"
 #include "orqplatform/Exceptions.h"
 #include "orqplatform/Streams.h"
@@ -115,9 +117,10 @@ TEST(ImageSize, RejectsBrokenHeaders) {
 class ImageSizeFile : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One directory per process and test: CTest may run the cases in parallel.
     Dir = std::filesystem::temp_directory_path() /
-          ("orq_codec_size_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-           std::to_string(reinterpret_cast<uintptr_t>(this)));
+          ("orq_codec_size_" + std::to_string(::getpid()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(Dir);
   }
   void TearDown() override { std::filesystem::remove_all(Dir); }
