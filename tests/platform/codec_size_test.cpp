@@ -143,7 +143,14 @@ TEST_F(ImageSizeFile, ReadsFromFilesOfEveryFormat) {
   const TImageSize S = ReadImageSize(Write("a.jpg", J));
   EXPECT_EQ(S.Width, 321);
   EXPECT_EQ(S.Height, 123);
-  // Header only: a file whose pixels were cut off still reports its size.
+  // Header only: a 4 GiB file (sparse) answers at once.
+  BmpSpec Huge;
+  Huge.Width = 32768, Huge.Height = 32768, Huge.BitCount = 32;
+  const std::string HugePath = Write("huge.bmp", MakeBmp(Huge));
+  std::filesystem::resize_file(HugePath, (uint64_t{1} << 32) + 54);
+  const TImageSize H = ReadImageSize(HugePath);
+  EXPECT_EQ(int64_t{H.Width} * H.Height, int64_t{1} << 30);
+  // A file whose pixels were cut off still reports its size.
   const Bytes Bmp = EncodeBmp(Pattern(50, 40), 24);
   EXPECT_EQ(ReadImageSize(Write("cut.bmp", Bytes(Bmp.begin(), Bmp.begin() + 100))).Width, 50);
 }
