@@ -37,8 +37,9 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
   const size_t count = static_cast<size_t>(AWidth) * static_cast<size_t>(AHeight);
   std::vector<uint32_t> pixels(count, Quantize(clWhite));
   const int w = std::min(AWidth, FWidth), h = std::min(AHeight, FHeight);
-  for (int y = 0; y < h; ++y)
-    std::memcpy(&pixels[static_cast<size_t>(y) * AWidth], &FPixels[static_cast<size_t>(y) * FWidth], w * sizeof(uint32_t));
+  for (int y = 0; y < h && w > 0; ++y)
+    std::memcpy(pixels.data() + static_cast<size_t>(y) * AWidth, FPixels.data() + static_cast<size_t>(y) * FWidth,
+                w * sizeof(uint32_t));
   FPixels.swap(pixels);
   FWidth = AWidth;
   FHeight = AHeight;
@@ -50,8 +51,14 @@ void TBitmap::SetPixelFormat(TPixelFormat Value) {
   for (int y = 0; y < FHeight; ++y) QuantizeRow(ScanLine(y), FWidth);
 }
 
-uint32_t* TBitmap::ScanLine(int Row) { return FPixels.data() + static_cast<size_t>(Row) * FWidth; }
-const uint32_t* TBitmap::ScanLine(int Row) const { return FPixels.data() + static_cast<size_t>(Row) * FWidth; }
+uint32_t* TBitmap::ScanLine(int Row) {
+  if (Row < 0 || Row >= FHeight) throw EInvalidGraphic("Scan line index out of range");
+  return FPixels.data() + static_cast<size_t>(Row) * FWidth;
+}
+const uint32_t* TBitmap::ScanLine(int Row) const {
+  if (Row < 0 || Row >= FHeight) throw EInvalidGraphic("Scan line index out of range");
+  return FPixels.data() + static_cast<size_t>(Row) * FWidth;
+}
 
 void TBitmap::QuantizeRow(uint32_t* Row, int Count) const { raster::QuantizeRow(Row, static_cast<size_t>(Count), FPixelFormat); }
 TColor TBitmap::Quantize(TColor Color) const { return raster::Quantize(Color, FPixelFormat); }

@@ -73,6 +73,16 @@ void TControl::Invalidate() {
   if (FPeer) FPeer->Invalidated(this);
 }
 
+void TControl::PaintTo(TCanvas* Canvas, int X, int Y) {
+  if (!Canvas || !FVisible) return;
+  Canvas->Draw(X, Y, &FSurface);
+  if (auto* win = dynamic_cast<TWinControl*>(this))
+    for (int i = 0; i < win->ControlCount(); ++i) {
+      TControl* child = win->Controls(i);
+      child->PaintTo(Canvas, X + child->FLeft, Y + child->FTop);
+    }
+}
+
 void TControl::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Button == mbLeft) FLeftPressed = true;
   if (Shift.contains(ssDouble) && Button == mbLeft) DblClick();

@@ -77,7 +77,7 @@ TEST(ControlsLayout, MouseEventsAndClicks) {
                                            "down 1 1,1", "up 1,1", "dblclick", "down 0 2,2"}));
 }
 
-class CountingControl : public TCustomControl {
+class CountingControl : public TCustomControl {  // paints itself red
  public:
   using TCustomControl::TCustomControl;
   void Paint() override {
@@ -116,6 +116,29 @@ TEST(ControlsLayout, InvalidatePaintsIntoTheSurfaceAndTellsThePeer) {
     EXPECT_EQ(c.Paints, 1);
   }
   EXPECT_EQ(peer.Log, "bicvd");
+}
+
+TEST(ControlsLayout, PaintToComposesTheVisibleTree) {
+  CountingControl parent, child, hidden;
+  parent.SetBounds(0, 0, 6, 4);
+  child.SetBounds(2, 1, 2, 2);
+  hidden.SetBounds(0, 0, 1, 1);
+  child.SetParent(&parent);
+  hidden.SetParent(&parent);
+  parent.Canvas()->Brush.Color = clBlue;
+  parent.Canvas()->FillRect(parent.ClientRect());
+  child.Invalidate();
+  hidden.Invalidate();
+  hidden.SetVisible(false);
+  TBitmap shot;
+  shot.SetPixelFormat(pf24bit);
+  shot.SetSize(8, 5);
+  parent.PaintTo(shot.Canvas(), 1, 1);
+  EXPECT_EQ(shot.Canvas()->Pixels(0, 0), clWhite);
+  EXPECT_EQ(shot.Canvas()->Pixels(1, 1), clBlue);  // the hidden child does not show
+  EXPECT_EQ(shot.Canvas()->Pixels(3, 2), clRed);
+  EXPECT_EQ(shot.Canvas()->Pixels(4, 3), clRed);
+  EXPECT_EQ(shot.Canvas()->Pixels(5, 3), clBlue);
 }
 
 TEST(ControlsLayout, OwnerFreesChildrenAndParentsForgetFreedChildren) {

@@ -72,13 +72,15 @@ class TCanvas : public TPersistent {
   // Font.Escapement about that corner. A solid brush fills the cell first.
   // PenPos moves to the end of the (unrotated) text.
   void TextOut(int X, int Y, const std::string& Text);
-  // The cell of the text: the sum of the advances by the font's line height.
+  // The cell of the text: the sum of the glyph advances (hinted, whole
+  // pixels, no kerning) by the font's line height (ascent + descent).
   TPoint TextExtent(const std::string& Text);
   int TextWidth(const std::string& Text) { return TextExtent(Text).X; }
   int TextHeight(const std::string& Text) { return TextExtent(Text).Y; }
 
   // Copies Source's rectangle to Dest with CopyMode, scaling (with this
-  // canvas's stretch mode) when the sizes differ.
+  // canvas's stretch mode) when the sizes differ. Rectangles with an empty or
+  // negative size copy nothing (no mirroring).
   void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect);
   // Draws a picture with its top-left corner at (X, Y).
   void Draw(int X, int Y, TGraphic* Graphic);

@@ -89,6 +89,11 @@ class TControl : public TComponent {
   virtual void Paint() {}
   virtual void Invalidate();
   void Repaint() { Invalidate(); }
+  // Copies the window surface, and those of the visible children on top of
+  // it, onto Canvas with the control's top-left corner at (X, Y): a
+  // screenshot of the control tree as last painted. Resizing does not
+  // repaint by itself; a host repaints when told BoundsChanged.
+  void PaintTo(TCanvas* Canvas, int X, int Y);
 
   // Mouse input in client coordinates; each raises its event. A press and
   // release of the left button inside the control is a click.
