@@ -305,15 +305,19 @@ int TGeoDB::GetClosestLongHighIx(double Longit) const {
 
 int TGeoDB::SearchForItemID(int ItemID) const {
   EnsureIndexesSorted();
+  auto scanSummary = [&] {
+    for (int i = 0; i < FNumSumItems; ++i)
+      if (FSumData[static_cast<size_t>(i)].ItemId == ItemID) return i + 1;
+    return 0;
+  };
+  // An index of the wrong length was damaged on disk: trust the summary.
+  if (FIx0ItemId.size() != static_cast<size_t>(FNumSumItems)) return scanSummary();
   if (FIx0ItemId.empty()) return 0;
   const int pos = Bisect(FIx0ItemId, 0, static_cast<int>(FIx0ItemId.size()) - 1, static_cast<int32_t>(ItemID));
   if (pos >= static_cast<int>(FIx0ItemId.size()) || FIx0ItemId[static_cast<size_t>(pos)].ItemID != ItemID) return 0;
   const int slot = FIx0ItemId[static_cast<size_t>(pos)].index;
   if (slot >= 0 && slot < FNumSumItems && FSumData[static_cast<size_t>(slot)].ItemId == ItemID) return slot + 1;
-  // The index disagrees with the summary (damaged on disk): trust the summary.
-  for (int i = 0; i < FNumSumItems; ++i)
-    if (FSumData[static_cast<size_t>(i)].ItemId == ItemID) return i + 1;
-  return 0;
+  return scanSummary();
 }
 
 int TGeoDB::SearchData(std::string& Name, TgdbItem ItemType, int StartSearchAt, uint8_t ClassNumber) const {
