@@ -228,7 +228,7 @@ class TGeoDB : public TComponent {
   // Writes index d (0 item-ID, 1..4 bounds) to its file.
   void SaveIndex(int d);
   // Positions (ascending) of all items whose bounding box meets the window.
-  // Empty boxes (low bound above high bound, or NaN) meet nothing.
+  // Empty boxes and windows (low bound above high bound, or NaN) meet nothing.
   std::vector<int> FindItemsInRegion(double LatLow, double LatHigh, double LongLow, double LongHigh) const;
 
   // --- adding (new position, -1 when closed) ------------------------------

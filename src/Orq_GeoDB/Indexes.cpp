@@ -347,8 +347,8 @@ int TGeoDB::SearchData(std::string& Name) const {
 
 std::vector<int> TGeoDB::FindItemsInRegion(double LatLow, double LatHigh, double LongLow, double LongHigh) const {
   std::vector<int> out;
-  if (!IsOpen() || std::isnan(LatLow) || std::isnan(LatHigh) || std::isnan(LongLow) || std::isnan(LongHigh))
-    return out;
+  // An inverted or NaN window is empty (the negated tests catch NaN too).
+  if (!IsOpen() || !(LatLow <= LatHigh) || !(LongLow <= LongHigh)) return out;
   FSpatial->Query(FSumData, LatLow, LatHigh, LongLow, LongHigh, out);
   return out;
 }
