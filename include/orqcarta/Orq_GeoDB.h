@@ -159,6 +159,7 @@ TgdbSystemInformation ReadSystemInformation(const std::string& FileName);
 namespace gdb_detail {
 class TSpatialIndex;
 class TGdbFile;
+class TFileLease;
 }  // namespace gdb_detail
 
 class TGeoDB : public TComponent {
@@ -351,6 +352,11 @@ class TGeoDB : public TComponent {
     if (!FLazyWrite) SaveAllIndexes();
   }
   void WriteSummaryRecord(int Slot, const TgdbData& Rec);
+  // Read/write access to the data or summary file for one change; under
+  // LazyWrite the file stays open until the batch ends.
+  gdb_detail::TFileLease DataFileForWriting();
+  gdb_detail::TFileLease SummaryFileForWriting();
+  void ReleaseHeldFiles();
   // 0-based slot of a 1-based position, false when outside 1..NumEntries.
   bool SlotOf(int DbEntry, int& Slot) const;
   // 0-based slot for the retrieval operations: positions below 1 mean 1.
@@ -380,6 +386,7 @@ class TGeoDB : public TComponent {
   mutable bool FIndexesUnsorted = false;
   int32_t FMaxItemId = 0;  // largest ItemID in the summary, guards against reuse
   std::unique_ptr<gdb_detail::TSpatialIndex> FSpatial;
+  std::unique_ptr<gdb_detail::TGdbFile> FHeldGDD, FHeldGDS;
 };
 
 }  // namespace orq

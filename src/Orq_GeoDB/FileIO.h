@@ -39,6 +39,31 @@ class TGdbFile {
   int FFd = -1;
 };
 
+// A file opened for one operation, or the one held open across a batch of
+// changes (LazyWrite): held files skip the cost of an open and a close per
+// item, which dominates bulk loading.
+class TFileLease {
+ public:
+  // Held == nullptr: a file of its own, closed by Close or the destructor.
+  TFileLease(std::unique_ptr<TGdbFile>* Held, const std::string& Path) {
+    if (Held) {
+      if (!*Held) *Held = std::make_unique<TGdbFile>(Path, TGdbFile::fmReadWrite);
+      FFile = Held->get();
+    } else {
+      FOwned = std::make_unique<TGdbFile>(Path, TGdbFile::fmReadWrite);
+      FFile = FOwned.get();
+    }
+  }
+  TGdbFile* operator->() const { return FFile; }
+  void Close() {
+    if (FOwned) FOwned->Close();
+  }
+
+ private:
+  std::unique_ptr<TGdbFile> FOwned;
+  TGdbFile* FFile = nullptr;
+};
+
 [[noreturn]] void RaiseInOut(const std::string& What, const std::string& Path, int Code);
 
 bool FileExists(const std::string& Path);

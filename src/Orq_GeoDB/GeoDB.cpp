@@ -49,9 +49,20 @@ TGeoDB::~TGeoDB() {
   // A destructor cannot report a failed save; the indexes can be rebuilt
   // from the summary with RecalcIndexes.
   try {
+    ReleaseHeldFiles();
     if (FLazyWrite) SaveAllIndexes();
   } catch (...) {
   }
+}
+
+TFileLease TGeoDB::DataFileForWriting() { return TFileLease(FLazyWrite ? &FHeldGDD : nullptr, FNameGDD); }
+TFileLease TGeoDB::SummaryFileForWriting() { return TFileLease(FLazyWrite ? &FHeldGDS : nullptr, FNameGDS); }
+
+void TGeoDB::ReleaseHeldFiles() {
+  // Both are released even when closing the first fails.
+  std::unique_ptr<TGdbFile> gdd = std::move(FHeldGDD), gds = std::move(FHeldGDS);
+  if (gdd) gdd->Close();
+  if (gds) gds->Close();
 }
 
 void TGeoDB::Progress(int Percent) {
@@ -65,6 +76,7 @@ void TGeoDB::Fail(const std::string& What) const {
 std::string TGeoDB::DBName() const { return StripExtension(FNameGDS); }
 
 void TGeoDB::SetDBName(const std::string& value) {
+  ReleaseHeldFiles();
   if (value.empty()) {
     if (FLazyWrite) SaveAllIndexes();
     FNameIX = {};
@@ -161,8 +173,8 @@ void TGeoDB::WriteHeader(const char* Caller) {
   uint8_t raw[kHeaderSize];
   EncodeSystemData(FSystemData, raw);
   try {
-    TGdbFile f(FNameGDD, TGdbFile::fmReadWrite);
-    f.WriteAt(0, raw, kHeaderSize);
+    TFileLease f = DataFileForWriting();
+    f->WriteAt(0, raw, kHeaderSize);
     f.Close();
   } catch (const EInOutError&) {
     Fail(std::string(Caller) + ": cannot open database.");
@@ -184,16 +196,19 @@ void TGeoDB::SetRevision(int value) {
 void TGeoDB::SetLazyWrite(bool value) {
   if (value == FLazyWrite) return;
   FLazyWrite = value;
-  if (!value) SaveAllIndexes();
+  if (!value) {
+    ReleaseHeldFiles();
+    SaveAllIndexes();
+  }
 }
 
 void TGeoDB::WriteSummaryRecord(int Slot, const TgdbData& Rec) {
   uint8_t raw[kSumRecSize];
   EncodeGdbData(Rec, raw);
-  TGdbFile f(FNameGDS, TGdbFile::fmReadWrite);
+  TFileLease f = SummaryFileForWriting();
   // Written at its slot rather than at the end of the file, so that a torn
   // record left by an interrupted write is overwritten, never kept.
-  f.WriteAt(static_cast<int64_t>(Slot) * kSumRecSize, raw, kSumRecSize);
+  f->WriteAt(static_cast<int64_t>(Slot) * kSumRecSize, raw, kSumRecSize);
   f.Close();
 }
 

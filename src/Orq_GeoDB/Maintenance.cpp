@@ -47,6 +47,7 @@ void TGeoDB::RecoverInterruptedCollection(const std::string& Base) {
 
 int64_t TGeoDB::GarbageCollection() {
   if (!IsOpen()) return -1;
+  ReleaseHeldFiles();  // the files are about to be replaced
   Progress(0);
   const std::string base = DBName();
   TGdbFile old(FNameGDD, TGdbFile::fmRead);

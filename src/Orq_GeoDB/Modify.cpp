@@ -52,9 +52,9 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
   }
   if (isBlob && DataSize > INT32_MAX) Fail(std::string(Caller) + ": BLOB too large.");
 
-  TGdbFile f(FNameGDD, TGdbFile::fmReadWrite);
+  TFileLease f = DataFileForWriting();
   // Never below the header, even in a data file cut short.
-  const int64_t offset = std::max<int64_t>(f.Size(), kHeaderSize);
+  const int64_t offset = std::max<int64_t>(f->Size(), kHeaderSize);
   // Offsets are 32-bit in the summary: a payload beyond that could never be
   // found again.
   if (offset > INT32_MAX || offset + payloadSize > INT64_C(0x7FFFFFFFFFFF))
@@ -69,7 +69,7 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
       PutF32(bytes.data() + i * kPointSize, Polygon[static_cast<size_t>(i)].Latit);
       PutF32(bytes.data() + i * kPointSize + 4, Polygon[static_cast<size_t>(i)].Longit);
     }
-    f.WriteAt(offset, bytes.data(), payloadSize);
+    f->WriteAt(offset, bytes.data(), payloadSize);
     if (FOnPercentDone && FOnPercDoneEnabled)
       for (int i = 0; i < n; ++i) Progress(RoundPercent(i * 100.0 / n));
     f.Close();
@@ -78,7 +78,7 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
 
   uint8_t meta[kMetaSize];
   EncodeMetaInfo(MInfo, meta);
-  f.WriteAt(offset, meta, kMetaSize);
+  f->WriteAt(offset, meta, kMetaSize);
   int64_t pos = offset + kMetaSize;
   std::vector<uint8_t> block(kBlockSize);
   if (Source) {
@@ -88,7 +88,7 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
       const int64_t got = Source->ReadAt(copied, block.data(), kBlockSize);
       if (got <= 0) break;
       if (copied + got > INT32_MAX) Fail(std::string(Caller) + ": BLOB too large.");
-      f.WriteAt(pos, block.data(), got);
+      f->WriteAt(pos, block.data(), got);
       pos += got;
       copied += got;
       // The last block of a file would report beyond 100; a percentage never does.
@@ -101,12 +101,12 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
     const auto* src = static_cast<const uint8_t*>(Data);
     int64_t done = 0;
     for (int64_t k = 1; done + kBlockSize <= DataSize; ++k) {
-      f.WriteAt(pos, src + done, kBlockSize);
+      f->WriteAt(pos, src + done, kBlockSize);
       pos += kBlockSize;
       done += kBlockSize;
       Progress(RoundPercent(static_cast<double>(k) * kBlockSize * 100.0 / static_cast<double>(DataSize)));
     }
-    if (done < DataSize) f.WriteAt(pos, src + done, DataSize - done);
+    if (done < DataSize) f->WriteAt(pos, src + done, DataSize - done);
   }
   f.Close();
 }
@@ -202,13 +202,13 @@ void TGeoDB::DeleteData(int DbEntry) {
   if (!SlotOf(DbEntry, slot)) return;
   const int last = FNumSumItems - 1;
   {
-    TGdbFile f(FNameGDS, TGdbFile::fmReadWrite);
+    TFileLease f = SummaryFileForWriting();
     if (slot != last) {
       uint8_t raw[kSumRecSize];
       EncodeGdbData(FSumData[static_cast<size_t>(last)], raw);
-      f.WriteAt(static_cast<int64_t>(slot) * kSumRecSize, raw, kSumRecSize);
+      f->WriteAt(static_cast<int64_t>(slot) * kSumRecSize, raw, kSumRecSize);
     }
-    f.Truncate(static_cast<int64_t>(last) * kSumRecSize);
+    f->Truncate(static_cast<int64_t>(last) * kSumRecSize);
     f.Close();
   }
   RemoveIndexEntries(DbEntry);
