@@ -329,11 +329,11 @@ class TGeoDB : public TComponent {
   int AddData(std::string& Name, const std::vector<TSCoords>& Polygon, bool ClosedLine, TgdbItem Kind,
               uint8_t ClassNumber, double Date, int32_t StateFlag, float LatLow, float LatHigh, float LongLow,
               float LongHigh, float Altitude, int32_t UserTag, const TMetaInfo& MInfo, const void* Data,
-              int64_t DataSize, bool FromFile);
+              int64_t DataSize, const std::string* SourceFile);
   void ReplaceData(int DBEntry, std::string& Name, const std::vector<TSCoords>& Polygon, bool ClosedLine,
                    TgdbItem Kind, uint8_t ClassNumber, double Date, int32_t StateFlag, float LatLow, float LatHigh,
                    float LongLow, float LongHigh, float Altitude, int32_t UserTag, const TMetaInfo& MInfo,
-                   const void* Data, int64_t DataSize, bool FromFile);
+                   const void* Data, int64_t DataSize, const std::string* SourceFile);
   // Fills Rec from the arguments and appends the payload to the data file.
   void WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, bool ClosedLine, const TMetaInfo& MInfo,
                     const void* Data, int64_t DataSize, gdb_detail::TGdbFile* Source, const char* Caller);

@@ -46,9 +46,6 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
     DataSize = Source->Size();
     double modified;
     if (FileModificationDate(Source->Path(), modified)) Rec.Date = modified;
-    payloadSize = kMetaSize + DataSize;
-  } else {
-    payloadSize = kMetaSize + DataSize;
   }
   if (isBlob && DataSize > INT32_MAX) Fail(std::string(Caller) + ": BLOB too large.");
 
@@ -57,7 +54,7 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
   const int64_t offset = std::max<int64_t>(f->Size(), kHeaderSize);
   // Offsets are 32-bit in the summary: a payload beyond that could never be
   // found again.
-  if (offset > INT32_MAX || offset + payloadSize > INT64_C(0x7FFFFFFFFFFF))
+  if (offset > INT32_MAX)
     Fail(std::string(Caller) + ": the data file is full.");
   Rec.BlobOffset = static_cast<int32_t>(offset);
 
@@ -114,14 +111,15 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
 int TGeoDB::AddData(std::string& Name, const std::vector<TSCoords>& Polygon, bool ClosedLine, TgdbItem Kind,
                     uint8_t ClassNumber, double Date, int32_t StateFlag, float LatLow, float LatHigh, float LongLow,
                     float LongHigh, float Altitude, int32_t UserTag, const TMetaInfo& MInfo, const void* Data,
-                    int64_t DataSize, bool FromFile) {
+                    int64_t DataSize, const std::string* SourceFile) {
   if (!IsOpen()) return -1;
-  if (Kind == gitBLOB && !FromFile && (DataSize < 0 || (DataSize > 0 && Data == nullptr)))
+  if (Kind == gitBLOB && !SourceFile && (DataSize < 0 || (DataSize > 0 && Data == nullptr)))
     Fail("AddData: invalid BLOB data.");
   // The source is opened before anything is written, so that a missing file
   // costs neither an ItemID nor bytes in the data file.
   std::unique_ptr<TGdbFile> source;
-  if (Kind == gitBLOB && FromFile) source = std::make_unique<TGdbFile>(MInfo.FilePath.str(), TGdbFile::fmRead);
+  // The full name: the FilePath stored in the meta information may be cut.
+  if (Kind == gitBLOB && SourceFile) source = std::make_unique<TGdbFile>(*SourceFile, TGdbFile::fmRead);
   if (FNumSumItems == INT32_MAX) Fail("AddData: the database is full.");
 
   Progress(0);
@@ -162,13 +160,14 @@ int TGeoDB::AddData(std::string& Name, const std::vector<TSCoords>& Polygon, boo
 void TGeoDB::ReplaceData(int DBEntry, std::string& Name, const std::vector<TSCoords>& Polygon, bool ClosedLine,
                          TgdbItem Kind, uint8_t ClassNumber, double Date, int32_t StateFlag, float LatLow,
                          float LatHigh, float LongLow, float LongHigh, float Altitude, int32_t UserTag,
-                         const TMetaInfo& MInfo, const void* Data, int64_t DataSize, bool FromFile) {
+                         const TMetaInfo& MInfo, const void* Data, int64_t DataSize, const std::string* SourceFile) {
   int slot;
   if (!SlotOf(DBEntry, slot)) return;
-  if (Kind == gitBLOB && !FromFile && (DataSize < 0 || (DataSize > 0 && Data == nullptr)))
+  if (Kind == gitBLOB && !SourceFile && (DataSize < 0 || (DataSize > 0 && Data == nullptr)))
     Fail("ReplaceData: invalid BLOB data.");
   std::unique_ptr<TGdbFile> source;
-  if (Kind == gitBLOB && FromFile) source = std::make_unique<TGdbFile>(MInfo.FilePath.str(), TGdbFile::fmRead);
+  // The full name: the FilePath stored in the meta information may be cut.
+  if (Kind == gitBLOB && SourceFile) source = std::make_unique<TGdbFile>(*SourceFile, TGdbFile::fmRead);
   Progress(0);
   Name = CutToChars(Name, 59);
   TgdbData rec;

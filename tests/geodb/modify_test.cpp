@@ -177,6 +177,19 @@ TEST_F(GeoDBModify, BlobFromFileTakesDateSizeAndNames) {
   EXPECT_EQ(SizeOf(F(".orqgdd")), dataSize);
 }
 
+TEST_F(GeoDBModify, BlobFromAFileWithAPathLongerThanTheMetaField) {
+  const fs::path deep = dir.Path() / std::string(100, 'd') / std::string(60, 'e');
+  fs::create_directories(deep);
+  const std::string src = (deep / "photo.png").string();
+  WriteBytes(src, {1, 2, 3});
+  const int p = db.AddBLOB(src, 0, 0, 0, 0, 0, 0, 0, 0, 0, TMetaInfo());
+  TMetaInfo got;
+  TMemoryStream s;
+  ASSERT_TRUE(db.RetrieveBLOB(p, got, &s));
+  EXPECT_EQ(s.Size(), 3);
+  EXPECT_EQ(got.FilePath, src.substr(0, 127));  // the stored path is cut, the copy is not
+}
+
 TEST_F(GeoDBModify, UpdateBasicDataKeepsIdentityAndPayload) {
   const int r = AddRiverPts(db, "r", {P(1, 1), P(2, 2)});
   const int t = AddTownAt(db, "t", 5, 5);
