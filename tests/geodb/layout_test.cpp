@@ -207,10 +207,6 @@ TEST(GeoDBRecords, ClearAndExtract) {
   d.LongLow = 20;
   d.LatHigh = 30;
   EXPECT_EQ(ExtractLocation(d), P(10, 20));
-  TMetaInfo m;
-  m.Caption = "c";
-  ClearMetaInfo(m);
-  EXPECT_EQ(m, TMetaInfo());
   EXPECT_STREQ(GDB_ITEMNAMES[gitBLOB], "BLOB");
   EXPECT_STREQ(GDB_ITEMNAMES[gitUndefined], "Undefined");
 }

@@ -146,12 +146,5 @@ TEST(GeoDBOpen, ClosingOpeningAnotherAndDestroyingSaveLazyIndexes) {
   EXPECT_EQ(SizeOf(dir.File("c.orqgi3")), 8);
 }
 
-TEST(GeoDBOpen, OwnerFreesTheComponent) {
-  TComponent owner;
-  auto* db = new TGeoDB(&owner);
-  EXPECT_EQ(owner.ComponentCount(), 1);
-  EXPECT_EQ(db->Owner(), &owner);
-}
-
 }  // namespace
 }  // namespace orq::test
