@@ -9,11 +9,12 @@ namespace orq {
 TWinControl::TWinControl(TComponent* AOwner) : TControl(AOwner) {}
 
 TWinControl::~TWinControl() {
+  // Child windows go with ours, before we let go of the children.
+  DestroyHandle();
   // Children stay alive: their owners free them. They only lose us.
   for (TControl* child : FControls) child->FParent = nullptr;
   FControls.clear();
   FMouseChild = nullptr;
-  DestroyHandle();
 }
 
 bool TWinControl::ContainsControl(const TControl* Control) const {
@@ -39,6 +40,8 @@ void TWinControl::RemoveControl(TControl* Control) {
   if (auto* win = dynamic_cast<TWinControl*>(Control)) win->DestroyHandle();
   FControls.erase(it);
   Control->FParent = nullptr;
+  // A windowless child held the mouse through our window.
+  if (Control->FMouseCapture && !dynamic_cast<TWinControl*>(Control)) SetMouseCapture(false);
   Control->FMouseCapture = false;
   if (Control->Align() != alNone) Realign();
   Invalidate();
