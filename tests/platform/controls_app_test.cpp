@@ -218,7 +218,7 @@ TEST(HostPeers, WindowsAreMadeParentFirstAndToldOfChanges) {
   top.DispatchMouseUp(mbLeft, {}, 1, 1);
   EXPECT_EQ(backend.journal.lines,
             (std::vector<std::string>{"combo changed " + std::to_string(pcItems), "combo invalidate",
-                                      "combo changed " + std::to_string(pcItemIndex),
+                                      "combo changed " + std::to_string(pcItemIndex), "combo invalidate",
                                       "combo changed " + std::to_string(pcCursor), "top capture", "top release"}));
 
   // A child placed into a parent that has its window gets one at once;
