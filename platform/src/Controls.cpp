@@ -30,6 +30,16 @@ void TControl::SetParent(TWinControl* AParent) {
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   AWidth = std::max(AWidth, 0);
   AHeight = std::max(AHeight, 0);
+  if ((AWidth != FWidth || AHeight != FHeight) && FOnCanResize) {
+    bool allowed = true;
+    FOnCanResize(this, AWidth, AHeight, allowed);
+    if (!allowed) {
+      AWidth = FWidth;
+      AHeight = FHeight;
+    }
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+  }
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool resized = AWidth != FWidth || AHeight != FHeight;
   FLeft = ALeft;
@@ -117,6 +127,17 @@ void TControl::SetCaption(const std::string& Value) {
 void TControl::SetHint(const std::string& Value) {
   if (Value == FHint) return;
   FHint = Value;
+  PeerChanged(pcHint);
+}
+
+bool TControl::ShowHint() const {
+  if (FParentShowHint && FParent) return FParent->ShowHint();
+  return FShowHint;
+}
+
+void TControl::SetParentShowHint(bool Value) {
+  if (Value == FParentShowHint) return;
+  FParentShowHint = Value;
   PeerChanged(pcHint);
 }
 

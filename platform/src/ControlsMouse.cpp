@@ -56,6 +56,24 @@ void TControl::DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, in
   MouseUp(Button, Shift, X, Y);
 }
 
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool handled = false;
+  if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  if (!handled) {
+    if (WheelDelta < 0 && FOnMouseWheelDown)
+      FOnMouseWheelDown(this, Shift, MousePos, handled);
+    else if (WheelDelta > 0 && FOnMouseWheelUp)
+      FOnMouseWheelUp(this, Shift, MousePos, handled);
+  }
+  return handled;
+}
+
+bool TControl::DispatchMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (FEnabled && DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (FParent == nullptr) return false;
+  return FParent->DispatchMouseWheel(Shift, WheelDelta, Point(MousePos.X + FLeft, MousePos.Y + FTop));
+}
+
 // A windowless child under the pointer takes the press and keeps every
 // message until the release, wherever the pointer goes meanwhile.
 

@@ -90,4 +90,31 @@ void TCustomControl::PaintNow() {
   if (Peer()) Peer()->Invalidate(ClientRect());
 }
 
+void TCustomControl::PaintWindowTo(TCanvas* Target, int X, int Y) {
+  const TCopyMode savedMode = Target->CopyMode();
+  Target->SetCopyMode(cmSrcCopy);
+  Target->Draw(X, Y, FSurface.get());
+  Target->SetCopyMode(savedMode);
+}
+
+// ---- Pictures of whole windows ---------------------------------------------
+
+void TWinControl::PaintWindowTo(TCanvas* Target, int X, int Y) {
+  const TBrush saved = Target->Brush;
+  Target->Brush.Color = Color();
+  Target->Brush.Style = bsSolid;
+  Target->FillRect(Rect(X, Y, X + Width(), Y + Height()));
+  Target->Brush = saved;
+}
+
+void TWinControl::PaintTo(TCanvas* Target, int X, int Y) {
+  if (Target == nullptr) return;
+  Update();
+  PaintWindowTo(Target, X, Y);
+  for (TControl* child : FControls) {
+    auto* win = dynamic_cast<TWinControl*>(child);
+    if (win != nullptr && win->Visible()) win->PaintTo(Target, X + win->Left(), Y + win->Top());
+  }
+}
+
 }  // namespace orq

@@ -2,9 +2,11 @@
 // double clicks, capture, routing to windowless children, disabled controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "orqplatform/Bitmap.h"
 #include "orqplatform/Controls.h"
 
 namespace orq {
@@ -156,6 +158,60 @@ TEST(ControlsEvents, AHandlerMayDestroyTheControlItWasRaisedFor) {
   EXPECT_FALSE(parent.MouseCapture());
   EXPECT_EQ(parent.ComponentCount(), 0);
   parent.DispatchMouseMove({}, 1, 1);  // nothing left to route to
+}
+
+TEST(ControlsEvents, WheelGoesUpDownThenToTheParent) {
+  TWinControl parent;
+  TCustomControl child;
+  child.SetParent(&parent);
+  child.SetBounds(10, 20, 30, 30);
+  std::vector<std::string> log;
+  child.SetOnMouseWheel([&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+    log.push_back("wheel " + std::to_string(delta));
+    handled = delta == 240;
+  });
+  child.SetOnMouseWheelUp([&](TObject*, TShiftState, TPoint, bool&) { log.push_back("up"); });
+  child.SetOnMouseWheelDown([&](TObject*, TShiftState, TPoint, bool& handled) {
+    log.push_back("down");
+    handled = true;
+  });
+  parent.SetOnMouseWheel([&](TObject*, TShiftState, int, TPoint p, bool& handled) {
+    log.push_back("parent " + std::to_string(p.X) + "," + std::to_string(p.Y));
+    handled = true;
+  });
+  EXPECT_TRUE(child.DispatchMouseWheel({}, 240, Point(1, 2)));
+  EXPECT_TRUE(child.DispatchMouseWheel({}, -120, Point(1, 2)));
+  EXPECT_TRUE(child.DispatchMouseWheel({}, 120, Point(1, 2)));  // up does not handle: the parent does
+  EXPECT_EQ(log, (Log{"wheel 240", "wheel -120", "down", "wheel 120", "up", "parent 11,22"}));
+  parent.SetOnMouseWheel(nullptr);
+  EXPECT_FALSE(child.DispatchMouseWheel({}, 120, Point(1, 2)));
+}
+
+TEST(ControlsEvents, CanResizeAdjustsOrRefusesANewSize) {
+  TCustomControl c;
+  c.SetBounds(0, 0, 10, 10);
+  c.SetOnCanResize([](TObject*, int& w, int& h, bool& resize) {
+    if (w > 100) resize = false;
+    h = std::max(h, 5);
+  });
+  c.SetBounds(0, 0, 50, 2);
+  EXPECT_EQ(c.BoundsRect(), Rect(0, 0, 50, 5));
+  c.SetBounds(3, 4, 200, 200);  // refused size, the move still happens
+  EXPECT_EQ(c.BoundsRect(), Rect(3, 4, 53, 9));
+  EXPECT_EQ(c.Surface()->Width(), 50);
+}
+
+TEST(ControlsEvents, ShowHintFollowsTheParentUntilSet) {
+  TWinControl parent;
+  TControl child;
+  child.SetParent(&parent);
+  parent.SetShowHint(true);
+  EXPECT_TRUE(child.ShowHint());
+  child.SetShowHint(false);
+  EXPECT_FALSE(child.ParentShowHint());
+  EXPECT_FALSE(child.ShowHint());
+  child.SetParentShowHint(true);
+  EXPECT_TRUE(child.ShowHint());
 }
 
 }  // namespace

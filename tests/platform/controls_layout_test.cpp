@@ -6,6 +6,7 @@
 #include "orqplatform/Canvas.h"
 #include "orqplatform/Controls.h"
 #include "orqplatform/ExtCtrls.h"
+#include "orqplatform/StdCtrls.h"
 
 namespace orq {
 namespace {
@@ -184,6 +185,39 @@ TEST(ControlsSurface, FollowsTheBoundsAndKeepsTheCommonPart) {
   panel.SetAlign(alClient);
   EXPECT_EQ(panel.Surface()->Width(), 20);
   EXPECT_EQ(panel.Surface()->Height(), 50);
+}
+
+TEST(ControlsSurface, PaintToShowsAWholeCompositeWindow) {
+  TCustomControl top;
+  top.SetBounds(0, 0, 40, 30);
+  top.SetColor(clSilver);
+  TPanel bar(&top);
+  bar.SetParent(&top);
+  bar.SetHeight(10);
+  bar.SetAlign(alTop);
+  bar.SetBevelOuter(bvNone);
+  bar.SetColor(clRed);
+  TComboBox combo(&top);
+  combo.SetParent(&bar);
+  combo.SetBounds(20, 1, 15, 8);
+  combo.Items()->Add("x");
+  TPanel hidden(&top);
+  hidden.SetParent(&top);
+  hidden.SetBounds(0, 20, 40, 10);
+  hidden.SetColor(clBlue);
+  hidden.SetVisible(false);
+
+  TBitmap shot;
+  shot.SetSize(50, 40);
+  shot.Canvas()->Brush.Color = clWhite;
+  shot.Canvas()->FillRect(Rect(0, 0, 50, 40));
+  top.PaintTo(shot.Canvas(), 5, 5);
+  EXPECT_EQ(shot.Canvas()->Pixels(4, 4), clWhite);   // outside
+  EXPECT_EQ(shot.Canvas()->Pixels(6, 6), clRed);     // the bar
+  EXPECT_EQ(shot.Canvas()->Pixels(6, 30), clSilver); // the top window; hidden panel absent
+  EXPECT_EQ(shot.Canvas()->Pixels(25, 6), clGray);   // the combo box's frame
+  EXPECT_EQ(shot.Canvas()->Pixels(27, 9), clWhite);  // its field
+  EXPECT_FALSE(top.PaintPending());
 }
 
 }  // namespace

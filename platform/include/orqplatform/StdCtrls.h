@@ -92,6 +92,8 @@ class TComboBox : public TWinControl {
 
  protected:
   virtual void Change();
+  // A plain picture of the closed box: field, frame, text, arrow button.
+  void PaintWindowTo(TCanvas* Canvas, int X, int Y) override;
 
  private:
   friend class TComboBoxItems;
