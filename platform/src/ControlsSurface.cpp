@@ -68,7 +68,13 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FSurfa
 
 TCustomControl::~TCustomControl() = default;
 
-TCanvas* TCustomControl::Canvas() { return FSurface->Canvas(); }
+TCanvas* TCustomControl::Canvas() {
+  // Whoever takes the canvas may draw straight onto the window (mouse
+  // feedback, a Paint called by a setter): the window shows the surface
+  // again once the current event is done.
+  if (TControlPeer* peer = Peer()) peer->Invalidate(ClientRect());
+  return FSurface->Canvas();
+}
 
 void TCustomControl::SizeChanged() { FSurface->SetSize(Width(), Height()); }
 

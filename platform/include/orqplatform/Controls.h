@@ -379,6 +379,8 @@ class TWinControl : public TControl {
 // A window with a surface: Canvas() draws on a bitmap of the control's
 // size, which follows SetBounds (the common top-left part is kept). Paint
 // draws the whole picture; the windowless children are laid over it.
+// Drawing on Canvas() outside Paint (mouse feedback) goes to the same
+// surface and shows at once; the next Paint replaces it.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner = nullptr);
