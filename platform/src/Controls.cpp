@@ -7,6 +7,19 @@
 
 namespace orq {
 
+namespace {
+
+// Windows that were hidden dropped their paints; showing them again
+// repaints the whole tree.
+void InvalidateTree(TControl* Control) {
+  Control->Invalidate();
+  if (auto* win = dynamic_cast<TWinControl*>(Control))
+    for (int i = 0; i < win->ControlCount(); ++i)
+      if (win->Controls(i)->Visible()) InvalidateTree(win->Controls(i));
+}
+
+}  // namespace
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
 }
@@ -23,8 +36,8 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent == this) throw EInvalidOperation("A control cannot be its own parent");
   for (const TWinControl* p = AParent; p != nullptr; p = p->FParent)
     if (p == this) throw EInvalidOperation("A control cannot be a parent of its own parent");
-  if (FParent) FParent->RemoveControl(this);
-  if (AParent) AParent->InsertControl(this);
+  if (FParent) FParent->DetachChild(this);
+  if (AParent) AParent->AttachChild(this);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
@@ -87,7 +100,7 @@ void TControl::SetVisible(bool Value) {
     if (FAlign != alNone) FParent->ChildAlignChanged(this);
     if (!dynamic_cast<TWinControl*>(this)) FParent->Invalidate();
   }
-  if (FVisible) Invalidate();
+  if (FVisible) InvalidateTree(this);
 }
 
 bool TControl::Showing() const {
@@ -155,7 +168,12 @@ void TControl::Invalidate() {
 }
 
 void TControl::Update() {
-  if (FPaintPending) PaintNow();
+  if (!FPaintPending) return;
+  // A hidden control is not painted; showing it again invalidates it.
+  if (Showing())
+    PaintNow();
+  else
+    Application->PaintDone(this);
 }
 
 void TControl::Repaint() {

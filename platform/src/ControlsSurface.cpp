@@ -115,7 +115,7 @@ void TWinControl::PaintWindowTo(TCanvas* Target, int X, int Y) {
 
 void TWinControl::PaintTo(TCanvas* Target, int X, int Y) {
   if (Target == nullptr) return;
-  Update();
+  if (PaintPending()) PaintNow();  // also when hidden: a picture is asked for
   PaintWindowTo(Target, X, Y);
   for (TControl* child : FControls) {
     auto* win = dynamic_cast<TWinControl*>(child);

@@ -235,8 +235,8 @@ TEST(HostPeers, WindowsAreMadeParentFirstAndToldOfChanges) {
 }
 
 TEST(ScreenCursors, StockAndCustomCursorsByNumber) {
-  EXPECT_EQ(Screen->Cursors(crHandPoint)->Stock, crHandPoint);
-  EXPECT_EQ(Screen->Cursors(12345)->Stock, crDefault);  // unknown: the default
+  EXPECT_EQ(Screen->Cursors(crHandPoint)->Standard, crHandPoint);
+  EXPECT_EQ(Screen->Cursors(12345)->Standard, crDefault);  // unknown: the default
   EXPECT_FALSE(Screen->HasCursor(1000));
 
   TBitmap picture;
@@ -244,19 +244,19 @@ TEST(ScreenCursors, StockAndCustomCursorsByNumber) {
   picture.Canvas()->Brush.Color = clWhite;
   picture.Canvas()->FillRect(Rect(0, 0, 3, 2));
   picture.Canvas()->SetPixels(1, 0, clRed);
-  HCURSOR zoom = CreateCursorFromBitmap(&picture, 5, -1, clWhite);
-  EXPECT_EQ(zoom->HotSpotX, 2);  // clamped into the picture
-  EXPECT_EQ(zoom->HotSpotY, 0);
+  HCURSOR zoom = CreateCursor(picture, Point(5, -1), clWhite, "zoom");
+  EXPECT_EQ(zoom->HotSpot, Point(2, 0));  // clamped into the picture
+  EXPECT_EQ(zoom->Name, "zoom");
   EXPECT_EQ(zoom->Pixels, (std::vector<uint32_t>{0, 0xFF0000FFu, 0, 0, 0, 0}));
   TBitmap empty;
-  EXPECT_THROW(CreateCursorFromBitmap(&empty, 0, 0, clWhite), EInvalidOperation);
+  EXPECT_THROW(CreateCursor(empty, Point(0, 0)), EInvalidOperation);
 
   Screen->SetCursors(1000, zoom);
   EXPECT_EQ(Screen->Cursors(1000), zoom);
   Screen->SetCursors(crHandPoint, zoom);  // a stock entry can be replaced ...
   EXPECT_EQ(Screen->Cursors(crHandPoint), zoom);
   Screen->SetCursors(crHandPoint, nullptr);  // ... and put back
-  EXPECT_EQ(Screen->Cursors(crHandPoint)->Stock, crHandPoint);
+  EXPECT_EQ(Screen->Cursors(crHandPoint)->Standard, crHandPoint);
   Screen->SetCursors(1000, nullptr);
   EXPECT_FALSE(Screen->HasCursor(1000));
 

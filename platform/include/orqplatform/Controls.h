@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "orqplatform/Bitmap.h"
+#include "orqplatform/Canvas.h"
 #include "orqplatform/Components.h"
 #include "orqplatform/ControlPeer.h"
 #include "orqplatform/Exceptions.h"
@@ -30,8 +32,6 @@
 
 namespace orq {
 
-class TBitmap;
-class TCanvas;
 class TWinControl;
 
 // A request that the control tree cannot carry out (a control made its own
@@ -174,7 +174,8 @@ class TControl : public TComponent {
 
   // Painting. Invalidate marks the control for painting at the next
   // Update (or Application->ProcessMessages); Update paints a marked
-  // control; Repaint and Refresh do both at once.
+  // control that is Showing (a hidden one just drops the mark: showing it
+  // marks it again); Repaint and Refresh do both at once.
   virtual void Invalidate();
   virtual void Update();
   void Repaint();
@@ -307,6 +308,9 @@ class TWinControl : public TControl {
 
   // Children in the order they were inserted, 0-based.
   int ControlCount() const { return static_cast<int>(FControls.size()); }
+  // The same as Control->SetParent(this) / SetParent(nullptr).
+  void InsertControl(TControl* Control);
+  void RemoveControl(TControl* Control);
   TControl* Controls(int Index) const { return FControls.at(static_cast<size_t>(Index)); }
   bool ContainsControl(const TControl* Control) const;
   // The topmost visible child at P (client pixels): windowless children
@@ -364,8 +368,8 @@ class TWinControl : public TControl {
   friend class TControl;
   friend class TGraphicControl;
 
-  void InsertControl(TControl* Control);
-  void RemoveControl(TControl* Control);
+  void AttachChild(TControl* Control);
+  void DetachChild(TControl* Control);
   void ChildAlignChanged(TControl* Control);
 
   std::vector<TControl*> FControls;
