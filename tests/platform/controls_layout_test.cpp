@@ -133,21 +133,6 @@ TEST(ControlsLayout, RemovingAnAlignedChildFreesItsRoom) {
   EXPECT_EQ(host.ControlCount(), 1);
 }
 
-TEST(ControlsLayout, OnResizeOnlyWhenTheSizeChanges) {
-  TCustomControl c;
-  int resizes = 0;
-  c.SetOnResize([&](TObject* sender) {
-    EXPECT_EQ(sender, &c);
-    ++resizes;
-  });
-  c.SetBounds(0, 0, 10, 10);
-  c.SetLeft(30);
-  c.SetBounds(30, 0, 10, 10);
-  EXPECT_EQ(resizes, 1);
-  c.SetHeight(11);
-  EXPECT_EQ(resizes, 2);
-}
-
 TEST(ControlsLayout, NestedAlignmentFollowsTheOuterResize) {
   TWinControl outer;
   outer.SetBounds(0, 0, 300, 200);
