@@ -84,7 +84,7 @@ void TWinControl::HandleNeeded() {
 }
 
 void TWinControl::CreateWnd() {
-  FPeer = Application->HostBackend()->CreatePeer(this);
+  if (!FPeer) FPeer = Application->HostBackend()->CreatePeer(this);
 }
 
 void TWinControl::DestroyHandle() {

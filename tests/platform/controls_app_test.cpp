@@ -188,7 +188,6 @@ class WindowProbe : public TCustomControl {
  public:
   using TCustomControl::TCustomControl;
   int created = 0;
- protected:
   void CreateWnd() override {
     TCustomControl::CreateWnd();
     ++created;

@@ -327,10 +327,13 @@ class TWinControl : public TControl {
   void DisableAlign() { ++FAlignDisabled; }
   void EnableAlign();
 
-  // The window. CreateWnd asks the application's host backend for a peer;
-  // HandleNeeded creates it (and those of the windowed children) once.
+  // The window. HandleNeeded creates it once, after the parent's and
+  // before those of the windowed children, through CreateWnd, which asks
+  // the application's host backend for a peer. Subclasses extend CreateWnd
+  // with what needs the window; calling it directly keeps an existing peer.
   bool HandleAllocated() const { return FPeer != nullptr; }
   void HandleNeeded();
+  virtual void CreateWnd();
   TControlPeer* Handle() {
     HandleNeeded();
     return FPeer.get();
@@ -355,7 +358,6 @@ class TWinControl : public TControl {
   void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  protected:
-  virtual void CreateWnd();
   virtual void DestroyWnd();
   // This window alone, for PaintTo. A window without a surface shows its
   // colour; subclasses draw what a native window would show.
