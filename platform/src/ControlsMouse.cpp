@@ -32,7 +32,11 @@ void TControl::DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, 
   if (Shift.contains(ssDouble)) {
     // The second press of a double click makes no Click of its own.
     FClicked = false;
-    if (FControlStyle.contains(csDoubleClicks)) DblClick();
+    if (FControlStyle.contains(csDoubleClicks)) {
+      const auto alive = LifeToken();
+      DblClick();
+      if (alive.expired()) return;  // the handler freed us
+    }
   } else if (Button == mbLeft && FControlStyle.contains(csClickEvents)) {
     FClicked = true;
   }
@@ -50,7 +54,11 @@ void TControl::DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, in
     if (FMouseCapture) SetMouseCapture(false);
     if (FClicked) {
       FClicked = false;
-      if (InClientRect(X, Y)) Click();
+      if (InClientRect(X, Y)) {
+        const auto alive = LifeToken();
+        Click();
+        if (alive.expired()) return;  // the handler freed us
+      }
     }
   }
   MouseUp(Button, Shift, X, Y);

@@ -99,6 +99,20 @@ TEST(SpeedButtonMouse, PressAndReleaseInsideClicksAfterMouseUp) {
   EXPECT_EQ(log.size(), 2u);
 }
 
+TEST(SpeedButtonMouse, OnMouseUpMayFreeTheButton) {
+  TPanel panel;
+  panel.SetBounds(0, 0, 50, 50);
+  auto* b = new TSpeedButton();
+  b->SetParent(&panel);
+  int clicks = 0;
+  b->SetOnClick([&](TObject*) { ++clicks; });
+  b->SetOnMouseUp([](TObject* sender, TMouseButton, TShiftState, int, int) { delete sender; });
+  panel.DispatchMouseDown(mbLeft, {ssLeft}, 5, 5);
+  panel.DispatchMouseUp(mbLeft, {}, 5, 5);
+  EXPECT_EQ(clicks, 0);
+  EXPECT_EQ(panel.ControlCount(), 0);
+}
+
 TEST(SpeedButtonGlyph, NumGlyphsFromTheShapeAndAGlyphOfItsOwn) {
   TSpeedButton s;
   s.SetNumGlyphs(7);

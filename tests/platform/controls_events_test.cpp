@@ -144,6 +144,20 @@ TEST(ControlsEvents, AHandlerMayDestroyTheControlItWasRaisedFor) {
   parent.DispatchMouseMove({}, 1, 1);  // nothing left to route to
 }
 
+TEST(ControlsEvents, ClickOrDoubleClickHandlerMayFreeTheControl) {
+  int ups = 0;
+  auto* c = new TCustomControl();
+  c->SetBounds(0, 0, 10, 10);
+  c->SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; });
+  c->SetOnClick([](TObject* sender) { delete sender; });
+  c->DispatchMouseDown(mbLeft, {ssLeft}, 1, 1);
+  c->DispatchMouseUp(mbLeft, {}, 1, 1);  // no OnMouseUp for a freed control
+  c = new TCustomControl();
+  c->SetOnDblClick([](TObject* sender) { delete sender; });
+  c->DispatchMouseDown(mbLeft, {ssLeft, ssDouble}, 1, 1);
+  EXPECT_EQ(ups, 0);
+}
+
 TEST(ControlsEvents, WheelGoesUpDownThenToTheParent) {
   TWinControl parent;
   TCustomControl child;

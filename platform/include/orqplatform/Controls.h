@@ -238,6 +238,9 @@ class TControl : public TComponent {
   virtual TControlPeer* WindowPeer() const { return nullptr; }
   void PeerChanged(TPeerChange What) const;
   bool InClientRect(int X, int Y) const;
+  // Expires when the control is destroyed: lets a caller see whether an
+  // event handler freed the control it was raised for.
+  std::weak_ptr<const int> LifeToken() const { return FLifeToken; }
 
   TControlStyle FControlStyle;
 
@@ -261,6 +264,7 @@ class TControl : public TComponent {
   bool FPaintPending = false;
   bool FMouseCapture = false;
   bool FClicked = false;  // a left press waits for its release
+  std::shared_ptr<const int> FLifeToken = std::make_shared<const int>(0);
 
   TMouseEvent FOnMouseDown;
   TMouseMoveEvent FOnMouseMove;
