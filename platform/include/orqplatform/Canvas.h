@@ -72,7 +72,8 @@ class TCanvas : public TPersistent {
   // Font.Escapement about that corner. A solid brush fills the cell first.
   // PenPos moves to the end of the (unrotated) text.
   void TextOut(int X, int Y, const std::string& Text);
-  // The cell of the text: the sum of the advances by the font's line height.
+  // The cell of the text: the sum of the glyph advances (hinted, whole
+  // pixels, no kerning) by the font's line height (ascent + descent).
   TPoint TextExtent(const std::string& Text);
   int TextWidth(const std::string& Text) { return TextExtent(Text).X; }
   int TextHeight(const std::string& Text) { return TextExtent(Text).Y; }
