@@ -117,7 +117,9 @@ void TGeoDB::OpenDatabase(const std::string& Base) {
     for (int d = 1; d <= 4; ++d) bounds[d - 1] = LoadIndexFile<TIxLLRec>(ixNames[static_cast<size_t>(d)]);
     std::vector<TIxItemIDRec> ids = LoadIndexFile<TIxItemIDRec>(ixNames[0]);
 
-    TgdbSystemData header = FSystemData;
+    // A data file created for a summary that already exists starts from a
+    // fresh header, never from the one of a database opened before.
+    TgdbSystemData header;
     const std::string gds = Base + ".orqgds";
     bool created;
     auto sf = OpenOrCreate(gds, created);

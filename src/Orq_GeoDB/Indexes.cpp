@@ -86,6 +86,8 @@ void WriteIndexFile(const std::string& Path, const std::vector<Rec>& Ix) {
   const std::string temp = Path + ".tmp";
   TGdbFile f(temp, TGdbFile::fmCreate);
   f.WriteAt(0, bytes.data(), static_cast<int64_t>(bytes.size()));
+  // On disk before the rename, or a power loss could leave the renamed file empty.
+  f.Sync();
   f.Close();
   ReplaceFile(temp, Path);
 }

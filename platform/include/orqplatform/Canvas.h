@@ -15,7 +15,8 @@
 //    the figure), so fill and outline meet without gaps.
 //  - Pen modes apply to the pen and to the brush fill of shapes; outline and
 //    fill never share a pixel, so drawing a shape twice with pmXor restores
-//    the picture.
+//    the picture (on true-colour surfaces: pf1bit, pf4bit and pf8bit snap
+//    each result to their palette).
 //  - Everything is clipped to the surface.
 #pragma once
 
