@@ -25,11 +25,16 @@ class EInvalidGraphic : public Exception {
 
 // A decoded image: Width x Height pixels as TColor (0x00BBGGRR), row-major,
 // top row first.
+// Pixels carry no alpha (the high byte is 0): BMP alpha channels are
+// ignored, PNG transparency is composited on white.
 struct TRawImage {
   int Width = 0;
   int Height = 0;
   std::vector<TColor> Pixels;
-  int SourceBitsPerPixel = 24;  // bits per pixel the file stored (1, 4, 8, 16, 24, 32)
+  // Bits per pixel the file stored (1, 4, 8, 16, 24, 32). BMP: the file's
+  // depth. PNG: palette and grey images their depth (2-bit as 4, 16-bit grey
+  // as 24), colour 24, colour or grey with alpha 32. JPEG: 8 for grey, else 24.
+  int SourceBitsPerPixel = 24;
 };
 
 enum class TImageFileFormat { Unknown, Bmp, Jpeg, Png };
@@ -46,23 +51,47 @@ using TCodecProgress = std::function<void(int Percent)>;
 TImageFileFormat DetectImageFormat(const uint8_t* Data, std::size_t Size);
 
 // Width and height from the file header only, without decoding pixels, so
-// that a caller can refuse an oversized image before allocating for it.
+// that a caller can refuse an oversized image before allocating for it. The
+// size is reported as the header states it (each side 1..2^31-1; compute
+// Width * Height in 64 bits), even beyond what the decoders accept.
 // Raises EInvalidGraphic for an unknown or corrupt header, EFOpenError when
-// the file cannot be opened.
+// the file cannot be opened. The file variant reads only the headers.
 TImageSize ReadImageSize(const std::string& FileName);
 TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size);
 
+// Every decoder refuses images wider or taller than 65535 pixels or with more
+// than 2^28 pixels before allocating for them.
+
+// 1/4/8/16/24/32 bits per pixel, bottom-up or top-down, uncompressed, bit
+// fields or RLE4/RLE8. Palette indexes past the file's palette give black.
 TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
 // BitsPerPixel 24 or 32 writes true colour; 4 or 8 writes a palette image
 // with Palette (at most 16 or 256 entries); each pixel takes the nearest
-// palette entry.
+// palette entry (the first of equally near ones). An empty Palette means the
+// 16 classic colours for 4 bits, and for 8 bits the image's own colours when
+// there are at most 256, else a 6 x 6 x 6 colour cube. Empty images (0 pixels)
+// cannot be written.
 std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette = {});
 
+// Greyscale, colour and CMYK/YCCK files, sequential or progressive. A file
+// that ends before its image data does raises EInvalidGraphic.
 TRawImage DecodeJpeg(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress = {});
-// Quality 1..100.
+// Quality 1..100; values outside are clamped.
 std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, int Quality, const TCodecProgress& Progress = {});
 
+struct TJpegWriteOptions {
+  int Quality = 75;          // 1..100, clamped
+  bool Progressive = false;  // progressive instead of baseline sequential
+  bool Grayscale = false;    // one grey channel (luminance) instead of colour
+};
+std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, const TJpegWriteOptions& Options,
+                                const TCodecProgress& Progress = {});
+
+// Every PNG colour type and depth, interlaced or not; alpha and tRNS
+// transparency are composited on white. Chunks after the image data are not
+// read, so a file cut after its last IDAT still decodes.
 TRawImage DecodePng(const uint8_t* Data, std::size_t Size);
+// 8-bit RGB.
 std::vector<uint8_t> EncodePng(const TRawImage& Image);
 
 }  // namespace orq
