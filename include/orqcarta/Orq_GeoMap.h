@@ -4,6 +4,7 @@
 
 #include "orqbase/OrqError.h"
 #include "orqcarta/Orq_GeoBasics.h"
+#include "orqcarta/geomap/CalibMath.h"
 #include "orqcarta/geomap/Records.h"
 
 namespace orq {
