@@ -143,6 +143,13 @@ bool StretchBlt(TCanvas* Dest, int X, int Y, int W, int H, TCanvas* Source, int 
 
   if (!halftone) {
     const bool unitX = SW == W;
+    // Whole rows of equal-width surfaces lie back to back: one block copy
+    // (the common case of showing a composed picture).
+    if (unitX && SH == H && Rop == SRCCOPY && !needQuantize && xs.First == 0 && xs.Src[0] == 0 &&
+        xs.Count == db->Width() && xs.Count == sb->Width()) {
+      std::memcpy(db->ScanLine(ys.First), sb->ScanLine(ys.Src[0]), size_t(xs.Count) * size_t(ys.Count) * sizeof(uint32_t));
+      return true;
+    }
     for (int k = 0; k < ys.Count; ++k) {
       const uint32_t* src = sb->ScanLine(ys.Src[k]);
       uint32_t* out = db->ScanLine(ys.First + k) + xs.First;

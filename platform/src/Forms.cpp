@@ -1,0 +1,146 @@
+// TApplication (event pump, host backend, pending paints) and TScreen
+// (cursor table).
+#include "orqplatform/Forms.h"
+
+#include <algorithm>
+
+#include "orqplatform/Bitmap.h"
+
+namespace orq {
+
+// ---- Screen ----------------------------------------------------------------
+
+namespace {
+
+HCURSOR MakeStockCursor(TCursor Index) {
+  auto shape = std::make_shared<TCursorShape>();
+  shape->Stock = Index;
+  return shape;
+}
+
+constexpr TCursor kLowestStockCursor = crSizeAll;
+
+bool IsStockCursor(TCursor Index) { return Index <= crDefault && Index >= kLowestStockCursor; }
+
+}  // namespace
+
+TScreen::TScreen() {
+  for (TCursor c = crDefault; c >= kLowestStockCursor; --c) FCursors[c] = MakeStockCursor(c);
+}
+
+HCURSOR TScreen::Cursors(TCursor Index) const {
+  auto it = FCursors.find(Index);
+  if (it == FCursors.end()) it = FCursors.find(crDefault);
+  return it->second;
+}
+
+void TScreen::SetCursors(TCursor Index, HCURSOR Handle) {
+  if (Handle)
+    FCursors[Index] = std::move(Handle);
+  else if (IsStockCursor(Index))
+    FCursors[Index] = MakeStockCursor(Index);
+  else
+    FCursors.erase(Index);
+  Application->HostBackend()->CursorShapeChanged(Index);
+}
+
+void TScreen::SetCursor(TCursor Value) {
+  if (Value == FCursor) return;
+  FCursor = Value;
+  Application->HostBackend()->ScreenCursorChanged(Value);
+}
+
+HCURSOR CreateCursorFromBitmap(TBitmap* Image, int HotSpotX, int HotSpotY, TColor TransparentColor) {
+  if (Image == nullptr || Image->Empty()) throw EInvalidOperation("A cursor needs a picture");
+  auto shape = std::make_shared<TCursorShape>();
+  shape->Width = Image->Width();
+  shape->Height = Image->Height();
+  shape->HotSpotX = std::clamp(HotSpotX, 0, shape->Width - 1);
+  shape->HotSpotY = std::clamp(HotSpotY, 0, shape->Height - 1);
+  shape->Pixels.reserve(static_cast<size_t>(shape->Width) * static_cast<size_t>(shape->Height));
+  const TColor key = TransparentColor & 0xFFFFFF;
+  for (int y = 0; y < shape->Height; ++y) {
+    const uint32_t* row = Image->ScanLine(y);
+    for (int x = 0; x < shape->Width; ++x) {
+      const TColor c = row[x] & 0xFFFFFF;
+      shape->Pixels.push_back(c == key ? 0u : (0xFF000000u | c));
+    }
+  }
+  return shape;
+}
+
+// ---- Scripted pump ---------------------------------------------------------
+
+void TScriptedPump::ProcessMessages() {
+  ++FRounds;
+  if (FQueue.empty()) {
+    if (FOnIdle) FOnIdle();
+    return;
+  }
+  // Pop before running, so that an event may run a nested loop of its own.
+  while (!FQueue.empty()) {
+    std::function<void()> event = std::move(FQueue.front());
+    FQueue.pop_front();
+    if (event) event();
+  }
+}
+
+void TScriptedPump::Post(std::function<void()> Event) { FQueue.push_back(std::move(Event)); }
+
+// ---- Application -----------------------------------------------------------
+
+TApplication::TApplication()
+    : FPump(std::make_unique<TScriptedPump>()), FBackend(std::make_unique<THeadlessBackend>()) {}
+
+TApplication::~TApplication() = default;
+
+void TApplication::ProcessMessages() {
+  FPump->ProcessMessages();
+  UpdatePending();
+}
+
+void TApplication::SetEventPump(std::unique_ptr<TEventPump> Pump) {
+  FPump = Pump ? std::move(Pump) : std::make_unique<TScriptedPump>();
+}
+
+void TApplication::SetHostBackend(std::unique_ptr<THostBackend> Backend) {
+  FBackend = Backend ? std::move(Backend) : std::make_unique<THeadlessBackend>();
+}
+
+void TApplication::UpdatePending() {
+  // Painting may invalidate or destroy other controls; take one at a time.
+  while (!FPendingPaint.empty()) {
+    TControl* c = FPendingPaint.front();
+    c->Update();
+    if (!FPendingPaint.empty() && FPendingPaint.front() == c) PaintDone(c);
+  }
+}
+
+void TApplication::PaintRequested(TControl* Control) {
+  if (std::find(FPendingPaint.begin(), FPendingPaint.end(), Control) == FPendingPaint.end())
+    FPendingPaint.push_back(Control);
+}
+
+void TApplication::PaintDone(TControl* Control) {
+  auto it = std::find(FPendingPaint.begin(), FPendingPaint.end(), Control);
+  if (it != FPendingPaint.end()) FPendingPaint.erase(it);
+  Control->FPaintPending = false;
+}
+
+void TApplication::ControlDestroyed(TControl* Control) {
+  auto it = std::find(FPendingPaint.begin(), FPendingPaint.end(), Control);
+  if (it != FPendingPaint.end()) FPendingPaint.erase(it);
+}
+
+// Made on first use and deliberately never destroyed (see Forms.h).
+TApplication* TApplicationRef::Get() {
+  static TApplication* const app = new TApplication();
+  return app;
+}
+
+TScreen* TScreenRef::Get() {
+  static TScreen* const screen = new TScreen();
+  return screen;
+}
+
+}  // namespace orq
