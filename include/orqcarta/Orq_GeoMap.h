@@ -23,6 +23,7 @@
 #include "orqplatform/Bitmap.h"
 #include "orqplatform/Canvas.h"
 #include "orqplatform/Components.h"
+#include "orqplatform/Controls.h"
 
 namespace orq {
 
@@ -46,7 +47,7 @@ using TLandMarkActionEvent = std::function<void(TObject* Sender, bool& Allowed, 
 // edge or a corner is outside; so is everything when the corners coincide.
 bool PositionInMap(double Latit, double Longit, const TCornerArray& Corners);
 
-class TGeoMap : public TComponent {
+class TGeoMap : public TCustomControl {
  public:
   static constexpr int DefaultWidth = 500;
   static constexpr int DefaultHeight = 400;
@@ -83,7 +84,7 @@ class TGeoMap : public TComponent {
   void Assign(TPersistent* Source) override;
   void AssignTo(TPersistent* Dest) override;
   // Composes the picture and shows it; nothing while SuppressPaint is set.
-  virtual void Paint();
+  void Paint() override;
 
   // ---- calibration data ----------------------------------------------------
 
@@ -197,6 +198,8 @@ class TGeoMap : public TComponent {
   void SetCalibData(const TCalibData& value) { FCalibData = value; }
   const std::string& CalibDataFile() const { return FCalDatName; }
   void SetCalibDataFile(const std::string& value);
+  // The map's caption is that of its calibration data; it stands in for
+  // the control's own caption.
   const std::string& Caption() const { return FCalibData.Caption; }
   void SetCaption(const std::string& value) { FCalibData.Caption = value; }
   int HighLightLandMark() const { return FHighLM; }
@@ -232,14 +235,6 @@ class TGeoMap : public TComponent {
   int LandMarkCapacity() const { return static_cast<int>(FLandMarks.size()); }
   // The composition bitmap.
   TBitmap* AuxBmp() const { return FAuxBmp.get(); }
-
-  // ---- window (control base) --------------------------------------------------
-
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-  void SetWidth(int value) { SetBounds(FLeft, FTop, value, FHeight); }
-  void SetHeight(int value) { SetBounds(FLeft, FTop, FWidth, value); }
 
   // ---- callbacks ---------------------------------------------------------------
 
@@ -293,9 +288,6 @@ class TGeoMap : public TComponent {
   void RemoveLinePointAt(int Line, int Point);
   void ComposeBackground();
   void CopyStateFrom(const TGeoMap& Source);
-
-  // Window stand-in until the control base class takes these over.
-  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
 
   std::unique_ptr<TBitmap> FAuxBmp;
   std::unique_ptr<TBitmap> FImgCache;

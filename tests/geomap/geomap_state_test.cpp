@@ -121,6 +121,7 @@ TEST(GeoMapState, PaintShowsTheBackgroundOfAnEmptyMap) {
   ASSERT_GE(m.AuxBmp()->Width(), 500);
   ASSERT_GE(m.AuxBmp()->Height(), 400);
   EXPECT_EQ(m.AuxBmp()->Canvas()->Pixels(250, 200), 0x00F8F8F8u);
+  EXPECT_EQ(m.Canvas()->Pixels(499, 399), 0x00F8F8F8u);  // shown in the window
 }
 
 TEST(GeoMapState, ResizeMapHalvesImageAndCalibrationWithEvenRounding) {

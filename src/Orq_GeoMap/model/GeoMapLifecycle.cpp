@@ -44,9 +44,8 @@ int ScalePixel(int Value, double Factor) {
 
 }  // namespace
 
-TGeoMap::TGeoMap(TComponent* AOwner) : TComponent(AOwner) {
-  FWidth = DefaultWidth;
-  FHeight = DefaultHeight;
+TGeoMap::TGeoMap(TComponent* AOwner) : TCustomControl(AOwner) {
+  SetBounds(Left(), Top(), DefaultWidth, DefaultHeight);
   FCacheAA = FAntiAlias;
   SetLandMarkCapacityFor(0);
   FMTrace.resize(MouseTraceCapacity);
@@ -94,13 +93,6 @@ void TGeoMap::InitZoomHistory() {
   if (ComponentState().contains(csLoading)) return;
   FZoomStack[FZStackPoi - 1] = TgmZoomStackEntry{FTopLeft.X, FTopLeft.Y, FMagnify};
   FZStackPoi = FZStackPoi % ZoomStackSize + 1;
-}
-
-void TGeoMap::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  FLeft = ALeft;
-  FTop = ATop;
-  FWidth = std::max(0, AWidth);
-  FHeight = std::max(0, AHeight);
 }
 
 void TGeoMap::Clear() {
@@ -183,7 +175,7 @@ void TGeoMap::AssignTo(TPersistent* Dest) {
     other->Assign(this);
     return;
   }
-  TComponent::AssignTo(Dest);
+  TCustomControl::AssignTo(Dest);
 }
 
 void TGeoMap::Assign(TPersistent* Source) {
@@ -191,7 +183,7 @@ void TGeoMap::Assign(TPersistent* Source) {
     if (other != this) CopyStateFrom(*other);
     return;
   }
-  TComponent::Assign(Source);
+  TCustomControl::Assign(Source);
 }
 
 // Everything but the mouse trace and the callbacks; each control keeps its

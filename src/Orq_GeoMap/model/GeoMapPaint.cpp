@@ -10,6 +10,10 @@ namespace orq {
 void TGeoMap::Paint() {
   if (FSuppressPaint) return;
   ComposeBackground();
+  TCanvas* window = Canvas();
+  window->SetCopyMode(cmSrcCopy);
+  const TRect whole{0, 0, Width(), Height()};
+  window->CopyRect(whole, FAuxBmp->Canvas(), whole);
 }
 
 void TGeoMap::ComposeBackground() {
