@@ -145,7 +145,9 @@ std::string FloatToFixed(double Value, int Digits, char DecimalSeparator) {
 
 std::string IntToStr(int64_t Value) { return std::to_string(Value); }
 
-bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings& Settings) {
+namespace {
+
+bool ParseFloat(const std::string& Text, double& Value, const TFormatSettings& Settings, bool ClampOverflow) {
   std::string t = Trim(Text);
   if (!t.empty() && t[0] == '+') {
     t.erase(0, 1);
@@ -166,7 +168,7 @@ bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings
     const long exp = LeadingExponent(t);
     // 1.79769313486232E308, the largest double written with 15 digits, lies
     // just above it: such a value reads as the largest double.
-    if (exp == 308)
+    if (exp == 308 || (exp > 0 && ClampOverflow))
       v = t[0] == '-' ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     else if (exp > 0)
       return false;
@@ -177,6 +179,16 @@ bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings
   }
   Value = v;
   return true;
+}
+
+}  // namespace
+
+bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings& Settings) {
+  return ParseFloat(Text, Value, Settings, false);
+}
+
+bool TryStrToFloatClamped(const std::string& Text, double& Value, const TFormatSettings& Settings) {
+  return ParseFloat(Text, Value, Settings, true);
 }
 
 bool TryStrToFloat(const std::string& Text, double& Value) { return TryStrToFloat(Text, Value, FormatSettings); }

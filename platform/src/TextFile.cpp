@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 #include "orqplatform/Exceptions.h"
 
@@ -56,6 +57,14 @@ void TTextFile::Open(const char* How, TTextFileMode NewMode) {
   FFile = std::fopen(FFileName.c_str(), How);
   if (!FFile) {
     Fail(errno, "Cannot open file");
+    return;
+  }
+  // fopen opens a directory for reading without complaint.
+  struct stat st;
+  if (::fstat(fileno(FFile), &st) == 0 && S_ISDIR(st.st_mode)) {
+    std::fclose(FFile);
+    FFile = nullptr;
+    Fail(EISDIR, "Cannot open file");
     return;
   }
   FMode = NewMode;
@@ -128,6 +137,12 @@ bool TTextFile::ReadChar(char& Ch) {
   if (!PeekChar(Ch)) return false;
   ++FPendingPos;
   return true;
+}
+
+void TTextFile::UnreadText(std::string_view Text) {
+  if (!Usable(tfmInput) || Text.empty()) return;
+  FPending = std::string(Text) + FPending.substr(FPendingPos);
+  FPendingPos = 0;
 }
 
 bool TTextFile::Eof() {

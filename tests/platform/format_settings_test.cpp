@@ -94,6 +94,9 @@ TEST_F(FormatSettingsTest, StrToFloatAcceptsNumbersAndRejectsTheRest) {
     EXPECT_THROW(StrToFloat(bad), EConvertError) << bad;
   }
   EXPECT_EQ(v, 7);  // failures leave the value alone
+  ASSERT_TRUE(TryStrToFloatClamped("-1E4200", v, InvariantFormatSettings));
+  EXPECT_EQ(v, -std::numeric_limits<double>::max());
+  EXPECT_FALSE(TryStrToFloatClamped("1E", v, InvariantFormatSettings));
   FormatSettings.DecimalSeparator = ',';
   EXPECT_DOUBLE_EQ(StrToFloat("1,5"), 1.5);
   EXPECT_FALSE(TryStrToFloat("1.5", v));

@@ -120,6 +120,13 @@ TEST_F(TextFileTest, OpeningAMissingFileRaisesWithErrno) {
     EXPECT_NE(std::string(e.what()).find(".missing"), std::string::npos);
   }
   EXPECT_FALSE(f.IsOpen());
+  TTextFile dir(::testing::TempDir());
+  try {
+    dir.Reset();
+    FAIL() << "a directory opened as a text file";
+  } catch (const EInOutError& e) {
+    EXPECT_EQ(e.ErrorCode, EISDIR);
+  }
   // Append needs an existing file and must not create one.
   EXPECT_THROW(f.Append(), EInOutError);
   std::ifstream probe(path_ + ".missing");

@@ -30,13 +30,15 @@ enum TFloatFormat : int {
   // "d.dddE+xxx": Precision significant digits, at least Digits (0..4)
   // exponent digits.
   ffExponent,
-  // Exactly Digits digits after the separator, all integer digits written out
-  // (never an exponent, whatever the magnitude), "-" only when the rounded
-  // value is not zero. Precision is not used.
+  // Exactly Digits (0..20) digits after the separator, all integer digits
+  // written out (never an exponent, whatever the magnitude), "-" only when
+  // the rounded value is not zero. Precision is not used.
   ffFixed,
 };
 
-// Non-finite values give "NAN", "INF" and "-INF" in every format.
+// Precision is limited to 1..17. Rounding is to the nearest, ties of the
+// exact binary value to even. Non-finite values give "NAN", "INF" and "-INF"
+// in every format.
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits,
                         const TFormatSettings& Settings);
 std::string FloatToStrF(double Value, TFloatFormat Format, int Precision, int Digits);
@@ -56,6 +58,9 @@ std::string IntToStr(int64_t Value);
 // the range read as 0. "INF" and "NAN" are not numbers here.
 bool TryStrToFloat(const std::string& Text, double& Value, const TFormatSettings& Settings);
 bool TryStrToFloat(const std::string& Text, double& Value);
+// The same, except that any magnitude beyond the double range reads as the
+// largest double of that sign (for readers whose format clamps, "1E4000").
+bool TryStrToFloatClamped(const std::string& Text, double& Value, const TFormatSettings& Settings);
 // Raises EConvertError ("'x' is not a valid floating point value").
 double StrToFloat(const std::string& Text, const TFormatSettings& Settings);
 double StrToFloat(const std::string& Text);

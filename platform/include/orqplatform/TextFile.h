@@ -17,7 +17,13 @@
 // EInOutError whose ErrorCode is the errno value. With IOChecks off the first
 // error is kept and returned (and cleared) by IOResult(); while an error is
 // pending, further operations on the file do nothing (Close still closes it),
-// so that a caller can do a sequence of operations and test the result once.
+// so that a caller can do a sequence of operations and test the result once:
+//
+//   TTextFile f(name);
+//   f.SetIOChecks(false);
+//   f.Reset();
+//   if (f.IOResult() != 0) return false;  // missing or unreadable
+//   f.SetIOChecks(true);                   // later faults raise
 #pragma once
 
 #include <cstdio>
@@ -79,6 +85,10 @@ class TTextFile {
   bool ReadChar(char& Ch);
   // The byte ReadChar would return, without consuming it.
   bool PeekChar(char& Ch);
+  // Puts UTF-8 text back in front of what is left to read, for a reader
+  // that looked further ahead than it wanted to consume. Needs the file open
+  // for reading.
+  void UnreadText(std::string_view Text);
 
   void Write(std::string_view Text);
   // Text followed by CR LF.

@@ -15,6 +15,8 @@ class CharSource {
   virtual ~CharSource() = default;
   virtual bool Get(char& c) = 0;
   virtual bool Peek(char& c) = 0;
+  // Text read too far: the next reads return it first. ASCII only.
+  virtual void PushBack(const std::string& text) = 0;
 };
 
 class TextFileSource : public CharSource {
@@ -22,6 +24,7 @@ class TextFileSource : public CharSource {
   explicit TextFileSource(TTextFile& F) : F_(F) {}
   bool Get(char& c) override { return F_.ReadChar(c); }
   bool Peek(char& c) override { return F_.PeekChar(c); }
+  void PushBack(const std::string& text) override { F_.UnreadText(text); }
 
  private:
   TTextFile& F_;
@@ -33,14 +36,23 @@ class StreamSource : public CharSource {
  public:
   explicit StreamSource(TStream* S) : S_(S), block_(4096) {}
   ~StreamSource() override {
-    const int64_t unread = static_cast<int64_t>(block_len_ - block_pos_);
+    // Bytes read ahead, the byte of a peeked character and pushed-back text
+    // (ASCII, one byte a character) go back to the stream.
+    int64_t unread = static_cast<int64_t>(block_len_ - block_pos_) + static_cast<int64_t>(pushback_.size());
+    if (pending_pos_ == 0 && !pending_.empty()) ++unread;
     if (unread > 0) S_->Seek(-unread, soCurrent);
   }
   StreamSource(const StreamSource&) = delete;
   StreamSource& operator=(const StreamSource&) = delete;
 
   bool Peek(char& c) override {
+    if (!pushback_.empty()) {
+      c = pushback_.front();
+      return true;
+    }
     if (pending_pos_ >= pending_.size()) {
+      pending_.clear();
+      pending_pos_ = 0;
       if (block_pos_ >= block_len_) {
         block_len_ = static_cast<std::size_t>(std::max<int64_t>(0, S_->Read(block_.data(), static_cast<int64_t>(block_.size()))));
         block_pos_ = 0;
@@ -54,9 +66,13 @@ class StreamSource : public CharSource {
   }
   bool Get(char& c) override {
     if (!Peek(c)) return false;
-    ++pending_pos_;
+    if (!pushback_.empty())
+      pushback_.erase(0, 1);
+    else
+      ++pending_pos_;
     return true;
   }
+  void PushBack(const std::string& text) override { pushback_.insert(0, text); }
 
  private:
   TStream* S_;
@@ -65,6 +81,7 @@ class StreamSource : public CharSource {
   std::size_t block_pos_ = 0;
   std::string pending_;
   std::size_t pending_pos_ = 0;
+  std::string pushback_;
 };
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
@@ -121,18 +138,6 @@ TagScan ReadTagText(CharSource& src, std::string& Tag) {
     Tag += c;
   }
   return TagScan::End;
-}
-
-// True when Content ends with "</Name>" (blanks allowed before ">"); the end
-// tag is then removed from Content.
-bool CutEndTag(std::string& Content, const std::string& Name) {
-  const std::size_t lt = Content.rfind('<');
-  if (lt == std::string::npos || lt + 2 + Name.size() > Content.size()) return false;
-  if (Content[lt + 1] != '/' || !EqualNoCase(std::string_view(Content).substr(lt + 2, Name.size()), Name)) return false;
-  for (std::size_t i = lt + 2 + Name.size(); i + 1 < Content.size(); ++i)
-    if (!IsBlank(Content[i])) return false;
-  Content.erase(lt);
-  return true;
 }
 
 int ReadNextTag(CharSource& src, std::span<const std::string> Tags, int HighIx, std::string& Attributes,
@@ -199,12 +204,55 @@ int ReadNextTag(CharSource& src, std::span<const std::string> Tags, int HighIx, 
     Attributes = rest;
     if (self_closing || name[0] == '/') return index;
 
-    while (src.Get(c)) {
+    // The content runs to the next tag. When that is the element's own end
+    // tag it is consumed; any other tag is left for the next call, so an
+    // opening block tag does not swallow the elements that follow it.
+    while (src.Peek(c)) {
+      if (c == '<') {
+        std::string look(1, c);
+        src.Get(c);
+        // A comment inside the content is dropped and the content goes on.
+        if (src.Peek(c) && c == '!') {
+          src.Get(c);
+          look += c;
+          if (src.Peek(c) && c == '-') {
+            src.Get(c);
+            look += c;
+            if (src.Peek(c) && c == '-') {
+              src.Get(c);
+              if (!SkipPast(src, "-->")) break;
+              continue;
+            }
+          }
+          src.PushBack(look);
+          break;
+        }
+        bool own_end = true;
+        for (char w : "/" + name) {
+          if (!src.Peek(c) || Lower(c) != Lower(w)) {
+            own_end = false;
+            break;
+          }
+          src.Get(c);
+          look += c;
+        }
+        if (own_end) {
+          while (src.Peek(c) && IsBlank(c)) {
+            src.Get(c);
+            look += c;
+          }
+          if (src.Peek(c) && c == '>') {
+            src.Get(c);
+            break;
+          }
+        }
+        src.PushBack(look);
+        break;
+      }
+      src.Get(c);
       if (c == '\n' && !Content.empty() && Content.back() == '\r') Content.pop_back();
       Content += c;
-      if (c == '>' && CutEndTag(Content, name)) return index;
     }
-    // No end tag: the rest of the text is the content.
     if (!Content.empty() && Content.back() == '\r') Content.pop_back();
     return index;
   }

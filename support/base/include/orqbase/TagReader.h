@@ -15,10 +15,16 @@
 //    and a ">" inside a quoted value does not end the tag;
 //  - a self-closing tag "<x ... />" gives empty Content and Attributes
 //    without the "/"; so does an end tag;
-//  - otherwise Content is the text up to the matching end tag "</x>", which
-//    may span lines: each line end (LF or CR LF) becomes one "\n";
-//  - a start tag whose end tag never comes gives the rest of the text as
-//    Content;
+//  - otherwise Content is the text after the start tag up to the next tag,
+//    and may span lines: each line end (LF or CR LF) becomes one "\n". When
+//    that next tag is the element's own end tag "</x>" (any case, blanks
+//    before ">"), it is consumed with the element; any other tag ends the
+//    content and is read by the next call (a comment inside the content is
+//    dropped and the content goes on). So an element
+//    "<x>...</x>" is read whole, while a block's opening tag, whose end tag
+//    comes only after the elements, gives the text up to its first element
+//    and does not swallow them;
+//  - a start tag with no tag after it gives the rest of the text as Content;
 //  - at the end of the text (also inside an unfinished tag or comment) the
 //    result is HighIx with Attributes and Content empty.
 //

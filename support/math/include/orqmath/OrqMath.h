@@ -1,8 +1,8 @@
 // The math support layer in one header.
 #pragma once
 
-#include "orqmath/AngleText.h"
 #include "orqmath/CurveFit.h"
+#include "orqmath/DegreeToStr.h"
 #include "orqmath/MathError.h"
 #include "orqmath/MathFeedback.h"
 #include "orqmath/MathUtils.h"

@@ -1,4 +1,4 @@
-#include "orqmath/AngleText.h"
+#include "orqmath/DegreeToStr.h"
 
 #include <algorithm>
 #include <cmath>
