@@ -17,6 +17,7 @@ TEllipsoidConstants Compute(TGeoEllipsoid e) {
   const double n = (a - b) / (a + b);
   const double n2 = n * n, n3 = n2 * n, n4 = n3 * n, n5 = n4 * n;
   k.ArcScale = ((a + b) / 2.0) * (1.0 + n2 / 4.0 + n4 / 64.0);
+  k.InvArcScale = 1.0 / k.ArcScale;
   k.ArcCoef[0] = -3.0 * n / 2.0 + 9.0 * n3 / 16.0 - 3.0 * n5 / 32.0;
   k.ArcCoef[1] = 15.0 * n2 / 16.0 - 15.0 * n4 / 32.0;
   k.ArcCoef[2] = -35.0 * n3 / 48.0 + 105.0 * n5 / 256.0;
@@ -28,6 +29,7 @@ TEllipsoidConstants Compute(TGeoEllipsoid e) {
 
   k.SecondEccSquared = (a * a - b * b) / (b * b);
   k.A2OverB = a * a / b;
+  k.BOverA2 = b / (a * a);
 
   const double ratio = b / a;
   k.UpsEccSquared = 1.0 - ratio * ratio;

@@ -7,6 +7,16 @@
 
 #include "orqcarta/Orq_GeoBasics.h"
 
+// Module-internal functions: hidden from the library's exported symbols, so
+// calls between them are direct and can be inlined.
+#if defined(__GNUC__)
+#define ORQ_INTERNAL __attribute__((visibility("hidden")))
+#define ORQ_KERNEL __attribute__((visibility("hidden"), always_inline)) inline
+#else
+#define ORQ_INTERNAL
+#define ORQ_KERNEL inline
+#endif
+
 namespace orq::detail {
 
 inline constexpr double kPi = 3.14159265358979323846;
@@ -20,13 +30,13 @@ struct TEllipsoidConstants {
 
   // Meridian arc and footpoint latitude: ((a + b) / 2)(1 + n^2/4 + n^4/64)
   // and the coefficients of sin 2phi .. sin 8phi.
-  double ArcScale;
+  double ArcScale, InvArcScale;
   double ArcCoef[4];
   double FootCoef[4];
 
   // Transverse Mercator: e'^2 = (a^2 - b^2) / b^2 and a^2 / b (N = a^2/b / sqrt(1 + nu^2)).
   double SecondEccSquared;
-  double A2OverB;
+  double A2OverB, BOverA2;
 
   // Polar stereographic: e^2 = 1 - (b/a)^2, e, and sqrt(1 - e^2) exp(e artanh e),
   // the factor that ties T to rho.
@@ -53,6 +63,6 @@ inline void SinCos(double X, double& S, double& C) {
 }
 
 // The constants of an ellipsoid; built on first use, then read only.
-const TEllipsoidConstants& EllipsoidConstants(TGeoEllipsoid Ellipsoid);
+ORQ_INTERNAL const TEllipsoidConstants& EllipsoidConstants(TGeoEllipsoid Ellipsoid);
 
 }  // namespace orq::detail

@@ -14,7 +14,7 @@
 namespace orq::detail {
 
 // sum_{k=1..4} c[k-1] sin(2k x), given sin x and cos x.
-inline double SineSeries4(const double (&c)[4], double SinX, double CosX) {
+ORQ_KERNEL double SineSeries4(const double (&c)[4], double SinX, double CosX) {
   const double sin2 = 2.0 * SinX * CosX;
   const double cos2 = (CosX - SinX) * (CosX + SinX);
   const double twoCos2 = 2.0 * cos2;
@@ -25,19 +25,19 @@ inline double SineSeries4(const double (&c)[4], double SinX, double CosX) {
   return b1 * sin2;
 }
 
-inline double MeridianArc(const TEllipsoidConstants& k, double Phi, double SinPhi, double CosPhi) {
+ORQ_KERNEL double MeridianArc(const TEllipsoidConstants& k, double Phi, double SinPhi, double CosPhi) {
   return k.ArcScale * (Phi + SineSeries4(k.ArcCoef, SinPhi, CosPhi));
 }
 
-inline double FootpointLatitude(const TEllipsoidConstants& k, double Y) {
-  const double yr = Y / k.ArcScale;
+ORQ_KERNEL double FootpointLatitude(const TEllipsoidConstants& k, double Y) {
+  const double yr = Y * k.InvArcScale;
   double s, c;
   SinCos(yr, s, c);
   return yr + SineSeries4(k.FootCoef, s, c);
 }
 
 // Unscaled transverse Mercator of (Phi, L = Lambda - Lambda0), radians.
-inline void TMForward(const TEllipsoidConstants& k, double Phi, double L, double& X, double& Y) {
+ORQ_KERNEL void TMForward(const TEllipsoidConstants& k, double Phi, double L, double& X, double& Y) {
   double s, c;
   SinCos(Phi, s, c);
   const double c2 = c * c;
@@ -61,16 +61,16 @@ inline void TMForward(const TEllipsoidConstants& k, double Phi, double L, double
 }
 
 // Inverse of TMForward: Phi and L = Lambda - Lambda0 in radians.
-inline void TMInverse(const TEllipsoidConstants& k, double X, double Y, double& Phi, double& L) {
+ORQ_KERNEL void TMInverse(const TEllipsoidConstants& k, double X, double Y, double& Phi, double& L) {
   const double phif = FootpointLatitude(k, Y);
   double sf, cf;
   SinCos(phif, sf, cf);
   const double nu2 = k.SecondEccSquared * cf * cf;
-  const double Nf = k.A2OverB / std::sqrt(1.0 + nu2);
-  const double t = sf / cf;
+  const double icf = 1.0 / cf;
+  const double t = sf * icf;
   const double t2 = t * t;
   const double t4 = t2 * t2;
-  const double q = X / Nf;
+  const double q = X * std::sqrt(1.0 + nu2) * k.BOverA2;  // x / Nf
   const double v = q * q;  // (x / Nf)^2
 
   const double p2 = -0.5 * (1.0 + nu2);
@@ -82,7 +82,7 @@ inline void TMInverse(const TEllipsoidConstants& k, double X, double Y, double& 
   const double l3 = (-1.0 - 2.0 * t2 - nu2) * (1.0 / 6.0);
   const double l5 = (5.0 + 28.0 * t2 + 24.0 * t4 + 6.0 * nu2 + 8.0 * t2 * nu2) * (1.0 / 120.0);
   const double l7 = (-61.0 - 662.0 * t2 - 1320.0 * t4 - 720.0 * t4 * t2) * (1.0 / 5040.0);
-  L = (q / cf) * (1.0 + v * (l3 + v * (l5 + v * l7)));
+  L = q * icf * (1.0 + v * (l3 + v * (l5 + v * l7)));
 }
 
 }  // namespace orq::detail

@@ -13,7 +13,7 @@ inline constexpr double kUTMFalseNorthing = 10000000.0;
 
 // Zone 1..60 and band letter, or zone 0 and a blank outside latitude
 // -80..84 and longitude -180..<180. NaN has no zone either.
-inline void UTMZoneOf(double Latitude, double Longitude, int& Zone, char& Letter) {
+ORQ_KERNEL void UTMZoneOf(double Latitude, double Longitude, int& Zone, char& Letter) {
   Zone = 0;
   Letter = ' ';
   if (!(Latitude >= -80.0 && Latitude <= 84.0 && Longitude >= -180.0 && Longitude < 180.0)) return;
@@ -33,7 +33,7 @@ inline void UTMZoneOf(double Latitude, double Longitude, int& Zone, char& Letter
     Zone = static_cast<int>(std::floor((Longitude + 3.0) / 12.0)) * 2 + 31;
 }
 
-inline double UTMCentralMeridianOf(int Zone) {
+ORQ_KERNEL double UTMCentralMeridianOf(int Zone) {
   if (Zone < 1 || Zone > 60) return 0.0;
   return (6.0 * Zone - 183.0) * kPi / 180.0;
 }

@@ -58,6 +58,12 @@ TEST(Cartesian, PolarAxisAndCentreGiveNoNaN) {
   EXPECT_EQ(X, 0.0);
   EXPECT_EQ(Z, 0.0);
 
+  // Deep inside, in the equatorial plane where the formula's denominator vanishes.
+  const double e2a = GeoEllEccSquared(gelWGS84) * 6378137.0;
+  CartesianToGeo(e2a, 0, 0, gelWGS84, lat, lon, h);
+  EXPECT_EQ(lat, 0.0);
+  EXPECT_NEAR(h, e2a - 6378137.0, 1e-6);
+
   // Just off the axis the closed formula still returns the right pole.
   CartesianToGeo(1e-300, 0, 6356752.314245, gelWGS84, lat, lon, h);
   EXPECT_EQ(lat, 90.0);

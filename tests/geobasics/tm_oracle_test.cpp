@@ -164,5 +164,29 @@ TEST(UTM, RoundTripOnEveryEllipsoid) {
   EXPECT_LT(worst, 1e-8);
 }
 
+TEST(UTM, PolesAndBadEllipsoids) {
+  // At the pole tan phi is huge and cos phi tiny; the series must still be finite.
+  int zone;
+  double E, N, lat, lon;
+  LatLongToUTM(90, 10, gelWGS84, zone, E, N);
+  EXPECT_EQ(zone, 0);
+  EXPECT_NEAR(E, 500000, 1e-6);
+  EXPECT_NEAR(N, 0.9996 * ArcLengthOfMeridian(3.14159265358979323846 / 2, gelWGS84), 1e-6);
+  LatLongToUTM(-90, -10, gelWGS84, zone, E, N);
+  EXPECT_TRUE(std::isfinite(E) && std::isfinite(N));
+  UTMToLatLong(E, N, 0, true, gelWGS84, lat, lon);
+  EXPECT_NEAR(lat, -90, 1e-7);
+
+  const auto bad = static_cast<TGeoEllipsoid>(GeoEllipsoidCount);
+  EXPECT_THROW(LatLongToUTM(10, 10, bad, zone, E, N), EOrqGeoBasicsError);
+  EXPECT_THROW(GeoToCartesian(10, 10, 0, static_cast<TGeoEllipsoid>(-1), E, N, lat), EOrqGeoBasicsError);
+  try {
+    ArcLengthOfMeridian(1, bad);
+    ADD_FAILURE() << "no exception";
+  } catch (const EOrqGeoBasicsError& e) {
+    EXPECT_STREQ(e.what(), "invalid ellipsoid");
+  }
+}
+
 }  // namespace
 }  // namespace orq
