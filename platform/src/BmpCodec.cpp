@@ -24,15 +24,18 @@ namespace {
 
 constexpr const char* kTruncated = "BMP file truncated";
 
-// One channel of a bit-field mask: where it sits and how to widen it to 8 bits.
+// One channel of a bit-field mask: where it sits and how to widen it to 8
+// bits (rounded). Fields of up to 16 bits go through a table.
 struct TChannel {
   uint32_t Mask = 0;
   int Shift = 0;
   uint64_t Max = 0;  // largest value of the field; 0 for an empty mask
+  std::vector<uint8_t> Table;
 
   uint32_t Extract(uint32_t Pixel) const {
+    const uint32_t V = (Pixel & Mask) >> Shift;
+    if (!Table.empty()) return Table[V];
     if (Max == 0) return 0;
-    const uint64_t V = (Pixel & Mask) >> Shift;
     return static_cast<uint32_t>((V * 255 + Max / 2) / Max);
   }
 };
@@ -46,6 +49,10 @@ TChannel MakeChannel(uint32_t Mask, int BitCount) {
   const uint32_t Field = Mask >> C.Shift;
   if ((Field & (Field + 1)) != 0) throw EInvalidGraphic("Invalid BMP bit-field mask: bits not contiguous");
   C.Max = Field;
+  if (Field <= 0xFFFF) {
+    C.Table.resize(Field + 1);
+    for (uint32_t V = 0; V <= Field; ++V) C.Table[V] = static_cast<uint8_t>((uint64_t{V} * 255 + Field / 2) / Field);
+  }
   return C;
 }
 
@@ -137,7 +144,8 @@ void DecodeRow(const uint8_t* Row, const TBmpHeader& H, const TLayout& L, TColor
   }
 }
 
-void DecodeUncompressed(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img) {
+void DecodeUncompressed(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img,
+                        TProgressSteps& Progress) {
   const uint64_t W = static_cast<uint64_t>(H.Width), Ht = static_cast<uint64_t>(H.Height);
   const uint64_t RowBits = W * H.BitCount;
   const uint64_t Stride = (RowBits + 31) / 32 * 4;
@@ -147,20 +155,22 @@ void DecodeUncompressed(const TByteReader& R, const TBmpHeader& H, const TLayout
   for (uint64_t r = 0; r < Ht; ++r) {
     const uint64_t y = H.TopDown ? r : Ht - 1 - r;
     DecodeRow(R.Data() + L.PixelStart + r * Stride, H, L, Img.Pixels.data() + y * W);
+    Progress.Report(r + 1, Ht);
   }
 }
 
 // RLE8 and RLE4: runs and literal groups of palette indexes, with escapes for
 // end of line, end of bitmap and a jump. Pixels the data never reaches keep
 // palette entry 0; writes past the right edge are dropped.
-void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img) {
+void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img,
+               TProgressSteps& Progress) {
   const bool Rle4 = H.Compression == kBiRle4;
   const int64_t W = H.Width, Ht = H.Height;
   uint64_t End = R.Size();
   if (H.SizeImage != 0 && L.PixelStart + H.SizeImage < End) End = L.PixelStart + H.SizeImage;
   if (L.PixelStart > End) throw EInvalidGraphic(kTruncated);
-  // A hostile header must not make a few bytes allocate a gigabyte: real RLE
-  // data never describes more than a few thousand pixels per byte.
+  // A hostile header must not make a few bytes allocate a gigabyte: we take
+  // at most 4096 pixels per byte of RLE data, beyond a first megapixel.
   const uint64_t DataBytes = End - L.PixelStart;
   if (static_cast<uint64_t>(W * Ht) > (uint64_t{1} << 20) + DataBytes * 4096)
     throw EInvalidGraphic("BMP file truncated: too little RLE data for the image size");
@@ -183,6 +193,7 @@ void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRaw
     if (Value == 0) {  // end of line
       x = 0;
       ++y;
+      Progress.Report(static_cast<uint64_t>(std::min(y, Ht)), static_cast<uint64_t>(Ht));
     } else if (Value == 1) {  // end of bitmap
       break;
     } else if (Value == 2) {  // jump right and up
@@ -242,7 +253,9 @@ TBmpHeader imgcodec::ParseBmpHeader(const TByteReader& R) {
   return H;
 }
 
-TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size) {
+TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size) { return DecodeBmp(Data, Size, TCodecProgress{}); }
+
+TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress) {
   const TByteReader R(Data, Size, kTruncated);
   const TBmpHeader H = ParseBmpHeader(R);
 
@@ -269,10 +282,13 @@ TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size) {
   Img.Width = static_cast<int>(H.Width);
   Img.Height = static_cast<int>(H.Height);
   Img.SourceBitsPerPixel = H.BitCount;
+  TProgressSteps Steps{&Progress};
+  Steps.Report(0, 1);
   if (C == kBiRle8 || C == kBiRle4)
-    DecodeRle(R, H, L, Img);
+    DecodeRle(R, H, L, Img, Steps);
   else
-    DecodeUncompressed(R, H, L, Img);
+    DecodeUncompressed(R, H, L, Img, Steps);
+  Steps.Report(1, 1);
   return Img;
 }
 
@@ -315,8 +331,10 @@ class TNearestEntry {
   explicit TNearestEntry(const std::vector<TColor>& Palette) : FPalette(Palette) {}
   uint8_t operator()(TColor C) {
     C &= 0xFFFFFF;
+    if (C == FLastColor) return FLastIndex;  // runs of one colour are the common case
+    FLastColor = C;
     auto It = FCache.find(C);
-    if (It != FCache.end()) return It->second;
+    if (It != FCache.end()) return FLastIndex = It->second;
     int Best = 0;
     int64_t BestDist = INT64_MAX;
     for (std::size_t i = 0; i < FPalette.size(); ++i) {
@@ -326,17 +344,24 @@ class TNearestEntry {
       if (D < BestDist) BestDist = D, Best = static_cast<int>(i);
     }
     FCache.emplace(C, static_cast<uint8_t>(Best));
-    return static_cast<uint8_t>(Best);
+    return FLastIndex = static_cast<uint8_t>(Best);
   }
 
  private:
   const std::vector<TColor>& FPalette;
+  TColor FLastColor = 0xFFFFFFFF;  // no pixel has this value after masking
+  uint8_t FLastIndex = 0;
   std::unordered_map<TColor, uint8_t> FCache;
 };
 
 }  // namespace
 
 std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette) {
+  return EncodeBmp(Image, BitsPerPixel, Palette, TCodecProgress{});
+}
+
+std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette,
+                               const TCodecProgress& Progress) {
   if (BitsPerPixel != 4 && BitsPerPixel != 8 && BitsPerPixel != 24 && BitsPerPixel != 32)
     throw EInvalidGraphic("Cannot write a BMP file with " + std::to_string(BitsPerPixel) + " bits per pixel");
   CheckEncodeImage(Image, "BMP");
@@ -383,6 +408,8 @@ std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const s
   }
 
   TNearestEntry Nearest(Pal);
+  TProgressSteps Steps{&Progress};
+  Steps.Report(0, 1);
   for (uint64_t r = 0; r < Ht; ++r) {
     const TColor* Src = Image.Pixels.data() + (Ht - 1 - r) * W;  // bottom row first
     const std::size_t RowStart = Out.size();
@@ -391,7 +418,7 @@ std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const s
     for (uint64_t x = 0; x < W; ++x) {
       const TColor C = Src[x];
       switch (BitsPerPixel) {
-        case 4: Row[x / 2] |= (x & 1) ? Nearest(C) : Nearest(C) << 4; break;
+        case 4: Row[x / 2] |= (x & 1) ? Nearest(C) : static_cast<uint8_t>(Nearest(C) << 4); break;
         case 8: Row[x] = Nearest(C); break;
         case 24:
           Row[3 * x] = ColorB(C), Row[3 * x + 1] = ColorG(C), Row[3 * x + 2] = ColorR(C);
@@ -401,6 +428,7 @@ std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const s
           break;
       }
     }
+    Steps.Report(r + 1, Ht);
   }
   return Out;
 }

@@ -1,4 +1,4 @@
-// Format detection and header-only size reading. The file variant reads a
+// Format detection, header-only size reading, and decoding by signature. The file variant reads a
 // small prefix for BMP and PNG and walks the JPEG markers with seeks, so a
 // huge image costs a few reads, never its pixel data.
 #include <algorithm>
@@ -43,19 +43,22 @@ class TMemorySource : public TByteSource {
   std::size_t FSize;
 };
 
+// The bytes of a stream from Base on.
 class TStreamSource : public TByteSource {
  public:
-  explicit TStreamSource(TStream& Stream) : FStream(Stream), FSize(std::max<int64_t>(Stream.Size(), 0)) {}
+  TStreamSource(TStream& Stream, int64_t Base)
+      : FStream(Stream), FBase(Base), FSize(static_cast<uint64_t>(std::max<int64_t>(Stream.Size() - Base, 0))) {}
   uint64_t Size() const override { return FSize; }
   std::size_t ReadAt(uint64_t Offset, uint8_t* Buffer, std::size_t Count) override {
     if (Offset >= FSize) return 0;
-    FStream.Seek(static_cast<int64_t>(Offset), soBeginning);
+    FStream.Seek(FBase + static_cast<int64_t>(Offset), soBeginning);
     const int64_t N = FStream.Read(Buffer, static_cast<int64_t>(Count));
     return N > 0 ? static_cast<std::size_t>(N) : 0;
   }
 
  private:
   TStream& FStream;
+  int64_t FBase;
   uint64_t FSize;
 };
 
@@ -110,7 +113,7 @@ TImageSize PngSize(TByteSource& Source) {
 TImageSize JpegSize(TByteSource& Source) {
   TWindowReader R(Source);
   if (R.At(0) != 0xFF || R.At(1) != 0xD8) throw EInvalidGraphic("Not a JPEG file");
-  // Stray bytes between segments are tolerated, but only so many.
+  // Stray and fill bytes between segments are tolerated, but only so many.
   constexpr int kMaxSegments = 100000;
   constexpr uint64_t kMaxStrayBytes = 65536;
   uint64_t Pos = 2, Stray = 0;
@@ -120,7 +123,11 @@ TImageSize JpegSize(TByteSource& Source) {
       ++Pos;
       continue;
     }
-    while (R.At(Pos) == 0xFF) ++Pos;  // fill bytes
+    ++Pos;
+    while (R.At(Pos) == 0xFF) {  // fill bytes
+      if (++Stray > kMaxStrayBytes) throw EInvalidGraphic("Invalid JPEG file: no marker found");
+      ++Pos;
+    }
     const uint8_t M = R.At(Pos++);
     if (M == 0x00) continue;  // a stuffed zero outside entropy data: stray
     if (M == 0x01 || M == 0xD8 || (M >= 0xD0 && M <= 0xD7)) continue;  // markers without a segment
@@ -160,6 +167,16 @@ TImageFileFormat DetectImageFormat(const uint8_t* Data, std::size_t Size) {
   return TImageFileFormat::Unknown;
 }
 
+TRawImage DecodeImage(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress) {
+  switch (DetectImageFormat(Data, Size)) {
+    case TImageFileFormat::Bmp: return DecodeBmp(Data, Size, Progress);
+    case TImageFileFormat::Jpeg: return DecodeJpeg(Data, Size, Progress);
+    case TImageFileFormat::Png: return DecodePng(Data, Size);
+    case TImageFileFormat::Unknown: break;
+  }
+  throw EInvalidGraphic("Unknown image file format");
+}
+
 TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size) {
   TMemorySource Source(Data, Size);
   return SizeFromSource(Source);
@@ -167,8 +184,22 @@ TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size) {
 
 TImageSize ReadImageSize(const std::string& FileName) {
   TFileStream Stream(FileName, fmOpenRead | fmShareDenyWrite);
-  TStreamSource Source(Stream);
+  TStreamSource Source(Stream, 0);
   return SizeFromSource(Source);
+}
+
+TImageSize ReadImageSize(TStream* Stream) {
+  if (!Stream) throw EInvalidGraphic("No stream to read an image size from");
+  const int64_t Start = Stream->Position();
+  TStreamSource Source(*Stream, Start);
+  try {
+    const TImageSize Size = SizeFromSource(Source);
+    Stream->SetPosition(Start);
+    return Size;
+  } catch (...) {
+    Stream->SetPosition(Start);
+    throw;
+  }
 }
 
 }  // namespace orq

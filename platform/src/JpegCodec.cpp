@@ -1,7 +1,9 @@
 // JPEG through libjpeg-turbo. Greyscale, YCbCr/RGB and CMYK/YCCK files are
 // read (CMYK converted to RGB; Adobe files store the inks inverted), baseline,
-// extended and progressive. A file cut short is an error rather than a grey
-// lower half. Images are written as baseline YCbCr.
+// extended and progressive. A file cut inside its image data is an error
+// rather than a grey lower half; a file that lacks only its end marker, or a
+// progressive file cut between two scans, gives the picture it holds. Images
+// are written as YCbCr or grey, baseline or progressive.
 //
 // libjpeg reports errors through error_exit, which must not return; we
 // longjmp back into the function that called setjmp. That function and the
@@ -32,6 +34,7 @@ struct TJpegError {
   jpeg_error_mgr Manager;  // first, so the libjpeg pointer converts back
   std::jmp_buf Jump;
   char Text[JMSG_LENGTH_MAX + 64] = "";
+  bool SawEnd = false;  // the data ran out; libjpeg goes on as if it had met EOI
 };
 
 void SetText(TJpegError& Err, const char* Message) {
@@ -42,16 +45,23 @@ void SetText(TJpegError& Err, const char* Message) {
   auto* Err = reinterpret_cast<TJpegError*>(Info->err);
   char Buffer[JMSG_LENGTH_MAX];
   Info->err->format_message(Info, Buffer);
+  // Any failure after the data ran out comes from the cut.
+  if (Err->SawEnd) SetText(*Err, "JPEG file truncated");
   if (!Err->Text[0]) std::snprintf(Err->Text, sizeof Err->Text, "Invalid JPEG file: %s", Buffer);
   std::longjmp(Err->Jump, 1);
 }
 
 // Warnings are tolerated (many cameras write slightly broken files), except
-// the one for data that ends early: that is a truncated file.
+// running out of data while the entropy decoder still needs bits: that is a
+// truncated file. Running out only where a marker was due (the EOI, or the
+// next scan of a progressive file) leaves a complete picture.
 void OnEmitMessage(j_common_ptr Info, int Level) {
-  if (Level < 0 && Info->err->msg_code == JWRN_JPEG_EOF) {
-    SetText(*reinterpret_cast<TJpegError*>(Info->err), "JPEG file truncated");
-    std::longjmp(reinterpret_cast<TJpegError*>(Info->err)->Jump, 1);
+  auto* Err = reinterpret_cast<TJpegError*>(Info->err);
+  if (Level >= 0) return;
+  if (Info->err->msg_code == JWRN_JPEG_EOF) Err->SawEnd = true;
+  if (Info->err->msg_code == JWRN_HIT_MARKER && Err->SawEnd) {
+    SetText(*Err, "JPEG file truncated");
+    std::longjmp(Err->Jump, 1);
   }
 }
 
@@ -64,10 +74,6 @@ void InitErrorManager(TJpegError& Err) {
   Err.Manager.output_message = OnOutputMessage;
 }
 
-struct TScanGuard {
-  jpeg_progress_mgr Manager;  // first, so the libjpeg pointer converts back
-};
-
 void OnLibProgress(j_common_ptr Info) {
   if (!Info->is_decompressor) return;
   auto* D = reinterpret_cast<j_decompress_ptr>(Info);
@@ -77,24 +83,10 @@ void OnLibProgress(j_common_ptr Info) {
   }
 }
 
-// Reports percentages, each at most once and in order.
-struct TProgressSteps {
-  const TCodecProgress* Callback = nullptr;
-  int Last = -1;
-  void Report(uint64_t Done, uint64_t Total) {
-    if (!Callback || !*Callback || Total == 0) return;
-    const int Percent = static_cast<int>(Done * 100 / Total);
-    if (Percent != Last) {
-      Last = Percent;
-      (*Callback)(Percent);
-    }
-  }
-};
-
 struct TJpegDecodeContext {
   jpeg_decompress_struct Info;
   TJpegError Err;
-  TScanGuard Guard;
+  jpeg_progress_mgr ScanGuard;
   const uint8_t* Data = nullptr;
   std::size_t Size = 0;
   TRawImage* Image = nullptr;
@@ -134,8 +126,8 @@ bool RunJpegDecode(TJpegDecodeContext& Ctx) {
   jpeg_decompress_struct& Info = Ctx.Info;
   if (setjmp(Ctx.Err.Jump)) return false;
   jpeg_create_decompress(&Info);
-  Ctx.Guard.Manager.progress_monitor = OnLibProgress;
-  Info.progress = &Ctx.Guard.Manager;
+  Ctx.ScanGuard.progress_monitor = OnLibProgress;
+  Info.progress = &Ctx.ScanGuard;
   jpeg_mem_src(&Info, Ctx.Data, static_cast<unsigned long>(Ctx.Size));
   jpeg_read_header(&Info, TRUE);
 

@@ -103,7 +103,14 @@ TEST(JpegCodec, ProgressRunsFromZeroToHundred) {
 TEST(JpegCodec, TruncatedAndLyingFiles) {
   const Bytes F = EncodeJpeg(Pattern(64, 64), 90);
   EXPECT_EQ(DecodeError(Bytes(F.begin(), F.begin() + F.size() * 2 / 3)), "JPEG file truncated");
+  // Only the end marker missing: every row is there.
+  EXPECT_EQ(Decode(Bytes(F.begin(), F.end() - 2)).Pixels, Decode(F).Pixels);
   EXPECT_EQ(DecodeError(Bytes(F.begin(), F.begin() + 2)), "Not a JPEG file");
+  EXPECT_EQ(DecodeError(Bytes(F.begin(), F.begin() + 100)), "JPEG file truncated");  // inside the tables
+  TJpegWriteOptions Prog;
+  Prog.Progressive = true;
+  const Bytes P = EncodeJpeg(Pattern(64, 64), Prog);
+  EXPECT_EQ(DecodeError(Bytes(P.begin(), P.begin() + P.size() * 2 / 3)), "JPEG file truncated");
   EXPECT_NE(DecodeError(Bytes{0xFF, 0xD8, 0xFF, 0xD9}).find("Invalid JPEG file"), std::string::npos);
 
   // The frame header claims 16000 x 16000, within the limits but far more
@@ -120,6 +127,22 @@ TEST(JpegCodec, TruncatedAndLyingFiles) {
   EXPECT_THROW(Decode(Zero), EInvalidGraphic);
 
   EXPECT_THROW(EncodeJpeg(TRawImage{}, 75), EInvalidGraphic);
+}
+
+TEST(JpegCodec, EndlessScansAreRefused) {
+  TJpegWriteOptions Prog;
+  Prog.Progressive = true;
+  const Bytes F = EncodeJpeg(Pattern(8, 8), Prog);
+  size_t LastScan = 0;
+  for (size_t i = 2; i + 1 < F.size(); ++i)
+    if (F[i] == 0xFF && F[i + 1] == 0xDA) LastScan = i;
+  ASSERT_NE(LastScan, 0u);
+  // Repeat the last scan until the file has far more scans than any encoder writes.
+  Bytes Many(F.begin(), F.end() - 2);
+  const Bytes Scan(F.begin() + LastScan, F.end() - 2);
+  for (int i = 0; i < 1100; ++i) Append(Many, Scan);
+  Many.insert(Many.end(), {0xFF, 0xD9});
+  EXPECT_EQ(DecodeError(Many), "Invalid JPEG file: too many scans");
 }
 
 // Four-channel files, made once with libjpeg: 16 x 8 pixels, left half

@@ -24,9 +24,9 @@ class EInvalidGraphic : public Exception {
 };
 
 // A decoded image: Width x Height pixels as TColor (0x00BBGGRR), row-major,
-// top row first.
-// Pixels carry no alpha (the high byte is 0): BMP alpha channels are
-// ignored, PNG transparency is composited on white.
+// top row first. Pixels carry no alpha: decoders leave the high byte 0 (BMP
+// alpha channels are ignored, PNG transparency is composited on white) and
+// encoders ignore it.
 struct TRawImage {
   int Width = 0;
   int Height = 0;
@@ -58,13 +58,20 @@ TImageFileFormat DetectImageFormat(const uint8_t* Data, std::size_t Size);
 // the file cannot be opened. The file variant reads only the headers.
 TImageSize ReadImageSize(const std::string& FileName);
 TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size);
+// From Stream's current position, which is restored afterwards.
+TImageSize ReadImageSize(TStream* Stream);
 
 // Every decoder refuses images wider or taller than 65535 pixels or with more
-// than 2^28 pixels before allocating for them.
+// than 2^28 pixels, and files far too small for the size they declare,
+// before allocating for them.
 
 // 1/4/8/16/24/32 bits per pixel, bottom-up or top-down, uncompressed, bit
-// fields or RLE4/RLE8. Palette indexes past the file's palette give black.
+// fields or RLE4/RLE8. Palette indexes past the file's palette give black;
+// pixels an RLE file leaves out take palette entry 0. An RLE file may describe
+// at most 4096 pixels per byte of data beyond its first megapixel.
 TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
+// The same, reporting progress 0..100 by rows.
+TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress);
 // BitsPerPixel 24 or 32 writes true colour; 4 or 8 writes a palette image
 // with Palette (at most 16 or 256 entries); each pixel takes the nearest
 // palette entry (the first of equally near ones). An empty Palette means the
@@ -72,9 +79,18 @@ TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
 // there are at most 256, else a 6 x 6 x 6 colour cube. Empty images (0 pixels)
 // cannot be written.
 std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette = {});
+std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette,
+                               const TCodecProgress& Progress);
+
+// Decodes by the signature (DetectImageFormat); EInvalidGraphic for an
+// unknown format. Progress is reported for BMP and JPEG.
+TRawImage DecodeImage(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress = {});
 
 // Greyscale, colour and CMYK/YCCK files, sequential or progressive. A file
-// that ends before its image data does raises EInvalidGraphic.
+// cut inside its image data raises EInvalidGraphic ("JPEG file truncated");
+// one that lacks only its end marker, or a progressive file cut between two
+// scans, gives the picture it holds. Progress goes from 0 to 100 with the
+// output rows.
 TRawImage DecodeJpeg(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress = {});
 // Quality 1..100; values outside are clamped.
 std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, int Quality, const TCodecProgress& Progress = {});
