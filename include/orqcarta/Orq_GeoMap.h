@@ -199,6 +199,9 @@ class TGeoMap : public TCustomControl {
   // Replaces the calibration data as a whole; nothing is refitted.
   void SetCalibData(const TCalibData& value) { FCalibData = value; }
   const std::string& CalibDataFile() const { return FCalDatName; }
+  // A name that is no file empties the image name and size. Loading an
+  // existing calibration file comes with the calibration file reader; until
+  // then the name is stored and EOrqGeoMapError says it is not supported.
   void SetCalibDataFile(const std::string& value);
   // The map's caption is that of its calibration data; it stands in for
   // the control's own caption.
