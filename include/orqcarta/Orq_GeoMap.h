@@ -307,7 +307,7 @@ class TGeoMap : public TCustomControl {
   std::vector<TLandMark> FLandMarks;
   TLandMark FDefaultLM;
   TColor FColorBakGnd = 0xC0C0C0;
-  TFrameStyle FFrameStyle = frSingle;
+  TFrameStyle FFrameStyle = frDoubleLowered;
   TColor FFrameColor = 0;
   TColor FColorGratLine = 0xFF0000;
   TColor FColorGratPoints = 0x0000FF;
