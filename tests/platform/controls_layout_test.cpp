@@ -1,13 +1,214 @@
-// Controls: bounds and surfaces, alignment of children, visibility, mouse
-// events and clicks, peers, ownership.
+// Bounds and Align layout of the control tree, and the window surface that
+// follows a control's size.
 #include <gtest/gtest.h>
 
-#include "orqplatform/Buttons.h"
+#include <string>
+#include <vector>
+
+#include "orqplatform/Bitmap.h"
+#include "orqplatform/Canvas.h"
 #include "orqplatform/Controls.h"
+#include "orqplatform/Buttons.h"
+#include "orqplatform/ExtCtrls.h"
+#include "orqplatform/Forms.h"
 #include "orqplatform/StdCtrls.h"
 
 namespace orq {
 namespace {
+
+TRect Bounds(const TControl& c) { return c.BoundsRect(); }
+
+TEST(ControlsLayout, TopPanelAndClientAreaLikeTheAtlas) {
+  TCustomControl host;
+  host.SetBounds(100, 50, 480, 320);
+  TPanel panel(&host);
+  panel.SetParent(&host);
+  panel.SetHeight(33);
+  panel.SetAlign(alTop);
+  TCustomControl map(&host);
+  map.SetParent(&host);
+  map.SetAlign(alClient);
+
+  EXPECT_EQ(Bounds(panel), Rect(0, 0, 480, 33));
+  EXPECT_EQ(Bounds(map), Rect(0, 33, 480, 320));
+
+  // The parent's resize lays the children out again.
+  host.SetBounds(0, 0, 600, 200);
+  EXPECT_EQ(Bounds(panel), Rect(0, 0, 600, 33));
+  EXPECT_EQ(Bounds(map), Rect(0, 33, 600, 200));
+
+  // A hidden panel takes no room; shown again it takes it back.
+  panel.SetVisible(false);
+  EXPECT_EQ(Bounds(map), Rect(0, 0, 600, 200));
+  panel.SetVisible(true);
+  EXPECT_EQ(Bounds(map), Rect(0, 33, 600, 200));
+
+  // A taller panel pushes the client area down.
+  panel.SetHeight(50);
+  EXPECT_EQ(Bounds(map), Rect(0, 50, 600, 200));
+}
+
+TEST(ControlsLayout, EdgesAreHandedOutTopBottomLeftRightThenClient) {
+  TWinControl host;
+  host.SetBounds(0, 0, 200, 100);
+  TControl top1, top2, bottom, left, right, client, free;
+  for (TControl* c : {&top1, &top2, &bottom, &left, &right, &client, &free}) c->SetParent(&host);
+  top1.SetBounds(0, 0, 5, 10);
+  top2.SetBounds(0, 0, 5, 20);
+  bottom.SetBounds(0, 0, 5, 15);
+  left.SetBounds(0, 0, 30, 5);
+  right.SetBounds(0, 0, 40, 5);
+  free.SetBounds(7, 8, 9, 10);
+  // Set in an order unlike the handing-out order.
+  client.SetAlign(alClient);
+  right.SetAlign(alRight);
+  left.SetAlign(alLeft);
+  bottom.SetAlign(alBottom);
+  top2.SetAlign(alTop);
+  top1.SetAlign(alTop);
+
+  // top1 and top2 both sat at Top 0: the earlier inserted one comes first.
+  EXPECT_EQ(Bounds(top1), Rect(0, 0, 200, 10));
+  EXPECT_EQ(Bounds(top2), Rect(0, 10, 200, 30));
+  EXPECT_EQ(Bounds(bottom), Rect(0, 85, 200, 100));
+  EXPECT_EQ(Bounds(left), Rect(0, 30, 30, 85));
+  EXPECT_EQ(Bounds(right), Rect(160, 30, 200, 85));
+  EXPECT_EQ(Bounds(client), Rect(30, 30, 160, 85));
+  EXPECT_EQ(Bounds(free), Rect(7, 8, 16, 18));  // alNone is left alone
+
+  // Moving top2 above top1 reorders the stack.
+  top2.SetTop(-1);
+  EXPECT_EQ(Bounds(top2), Rect(0, 0, 200, 20));
+  EXPECT_EQ(Bounds(top1), Rect(0, 20, 200, 30));
+
+  host.SetWidth(100);
+  EXPECT_EQ(Bounds(right), Rect(60, 30, 100, 85));
+  EXPECT_EQ(Bounds(client), Rect(30, 30, 60, 85));
+}
+
+TEST(ControlsLayout, TooSmallParentShrinksTheRestToNothing) {
+  TWinControl host;
+  host.SetBounds(0, 0, 50, 40);
+  TControl top, client;
+  top.SetParent(&host);
+  client.SetParent(&host);
+  top.SetHeight(60);
+  top.SetAlign(alTop);
+  client.SetAlign(alClient);
+  EXPECT_EQ(Bounds(top), Rect(0, 0, 50, 60));  // keeps its height, overflows
+  EXPECT_EQ(client.Width(), 50);
+  EXPECT_EQ(client.Height(), 0);
+  host.SetBounds(0, 0, -5, -5);
+  EXPECT_EQ(host.Width(), 0);
+  EXPECT_EQ(client.Width(), 0);
+}
+
+TEST(ControlsLayout, DisabledAlignLaysOutOnceAtTheEnd) {
+  TWinControl host;
+  host.SetBounds(0, 0, 100, 100);
+  TControl a;
+  a.SetParent(&host);
+  int resizes = 0;
+  a.SetOnResize([&](TObject*) { ++resizes; });
+  host.DisableAlign();
+  a.SetAlign(alClient);
+  host.SetBounds(0, 0, 80, 60);
+  EXPECT_EQ(a.Width(), 0);
+  host.EnableAlign();
+  EXPECT_EQ(Bounds(a), Rect(0, 0, 80, 60));
+  EXPECT_EQ(resizes, 1);
+}
+
+TEST(ControlsLayout, RemovingAnAlignedChildFreesItsRoom) {
+  TWinControl host;
+  host.SetBounds(0, 0, 100, 100);
+  TControl top, client;
+  top.SetParent(&host);
+  top.SetHeight(25);
+  top.SetAlign(alTop);
+  client.SetParent(&host);
+  client.SetAlign(alClient);
+  top.SetParent(nullptr);
+  EXPECT_EQ(Bounds(client), Rect(0, 0, 100, 100));
+  EXPECT_EQ(host.ControlCount(), 1);
+}
+
+TEST(ControlsLayout, NestedAlignmentFollowsTheOuterResize) {
+  TWinControl outer;
+  outer.SetBounds(0, 0, 300, 200);
+  TWinControl inner;
+  inner.SetParent(&outer);
+  inner.SetAlign(alClient);
+  TControl leaf;
+  leaf.SetParent(&inner);
+  leaf.SetWidth(20);
+  leaf.SetAlign(alRight);
+  outer.SetBounds(0, 0, 120, 90);
+  EXPECT_EQ(Bounds(leaf), Rect(100, 0, 120, 90));
+  EXPECT_EQ(leaf.ClientToParent(Point(1, 2), &outer), Point(101, 2));
+  EXPECT_THROW(outer.ClientToParent(Point(0, 0), &inner), EInvalidOperation);
+}
+
+TEST(ControlsLayout, ParentLoopsAreRefused) {
+  TWinControl a, b;
+  b.SetParent(&a);
+  EXPECT_THROW(a.SetParent(&b), EInvalidOperation);
+  EXPECT_THROW(a.SetParent(&a), EInvalidOperation);
+  EXPECT_EQ(a.Parent(), nullptr);
+}
+
+TEST(ControlsSurface, FollowsTheBoundsAndKeepsTheCommonPart) {
+  TCustomControl c;
+  EXPECT_EQ(c.Surface()->Width(), 0);
+  c.SetBounds(0, 0, 40, 30);
+  ASSERT_EQ(c.Surface()->Width(), 40);
+  ASSERT_EQ(c.Surface()->Height(), 30);
+  c.Canvas()->SetPixels(5, 6, clRed);
+  c.SetBounds(10, 10, 20, 50);
+  EXPECT_EQ(c.Surface()->Width(), 20);
+  EXPECT_EQ(c.Surface()->Height(), 50);
+  EXPECT_EQ(c.Canvas()->Pixels(5, 6), clRed);
+
+  // An aligned child's surface follows the layout.
+  TPanel panel(&c);
+  panel.SetParent(&c);
+  panel.SetAlign(alClient);
+  EXPECT_EQ(panel.Surface()->Width(), 20);
+  EXPECT_EQ(panel.Surface()->Height(), 50);
+}
+
+TEST(ControlsSurface, PaintToShowsAWholeCompositeWindow) {
+  TCustomControl top;
+  top.SetBounds(0, 0, 40, 30);
+  top.SetColor(clSilver);
+  TPanel bar(&top);
+  bar.SetParent(&top);
+  bar.SetHeight(10);
+  bar.SetAlign(alTop);
+  bar.SetBevelOuter(bvNone);
+  bar.SetColor(clRed);
+  TComboBox combo(&top);
+  combo.SetParent(&bar);
+  combo.SetBounds(20, 1, 15, 8);
+  combo.Items()->Add("x");
+  TPanel hidden(&top);
+  hidden.SetParent(&top);
+  hidden.SetBounds(0, 20, 40, 10);
+  hidden.SetColor(clBlue);
+  hidden.SetVisible(false);
+
+  TBitmap shot;
+  shot.SetSize(50, 40);
+  shot.Canvas()->Brush.Color = clWhite;
+  shot.Canvas()->FillRect(Rect(0, 0, 50, 40));
+  top.PaintTo(shot.Canvas(), 5, 5);
+  EXPECT_EQ(shot.Canvas()->Pixels(4, 4), clWhite);   // outside
+  EXPECT_EQ(shot.Canvas()->Pixels(6, 6), clRed);     // the bar
+  EXPECT_EQ(shot.Canvas()->Pixels(6, 30), clSilver); // the top window; hidden panel absent
+  EXPECT_EQ(shot.Canvas()->Pixels(25, 6), clGray);   // the combo box's frame
+  EXPECT_EQ(shot.Canvas()->Pixels(27, 9), clWhite);  // its field
+  EXPECT_FALSE(top.PaintPending());
+}
 
 TEST(ControlsLayout, SurfaceFollowsTheSizeAndResizeIsReported) {
   TCustomControl c;
@@ -65,15 +266,16 @@ TEST(ControlsLayout, MouseEventsAndClicks) {
   c.SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int x, int y) { log.push_back("up " + std::to_string(x) + "," + std::to_string(y)); });
   c.SetOnClick([&](TObject*) { log.push_back("click"); });
   c.SetOnDblClick([&](TObject*) { log.push_back("dblclick"); });
-  c.MouseDown(mbLeft, {ssShift, ssLeft}, 3, 4);
-  c.MouseMove({ssLeft}, 5, 6);
-  c.MouseUp(mbLeft, {}, 5, 6);
-  c.MouseDown(mbLeft, {ssLeft}, 3, 4);
-  c.MouseUp(mbLeft, {}, 60, 6);  // released outside: no click
-  c.MouseDown(mbRight, {ssRight}, 1, 1);
-  c.MouseUp(mbRight, {}, 1, 1);  // right button: no click
-  c.MouseDown(mbLeft, {ssLeft, ssDouble}, 2, 2);
-  EXPECT_EQ(log, (std::vector<std::string>{"down 0 3,4 shift", "move 5,6", "up 5,6", "click", "down 0 3,4", "up 60,6",
+  // As a window system delivers them: the click comes between down and up.
+  c.DispatchMouseDown(mbLeft, {ssShift, ssLeft}, 3, 4);
+  c.DispatchMouseMove({ssLeft}, 5, 6);
+  c.DispatchMouseUp(mbLeft, {}, 5, 6);
+  c.DispatchMouseDown(mbLeft, {ssLeft}, 3, 4);
+  c.DispatchMouseUp(mbLeft, {}, 60, 6);  // released outside: no click
+  c.DispatchMouseDown(mbRight, {ssRight}, 1, 1);
+  c.DispatchMouseUp(mbRight, {}, 1, 1);  // right button: no click
+  c.DispatchMouseDown(mbLeft, {ssLeft, ssDouble}, 2, 2);
+  EXPECT_EQ(log, (std::vector<std::string>{"down 0 3,4 shift", "move 5,6", "click", "up 5,6", "down 0 3,4", "up 60,6",
                                            "down 1 1,1", "up 1,1", "dblclick", "down 0 2,2"}));
 }
 
@@ -88,34 +290,50 @@ class CountingControl : public TCustomControl {
   int Paints = 0;
 };
 
-class RecordingPeer : public TControlPeer {
+// Letters for what a control tells its peer; repeats are folded.
+class LetterPeer : public TControlPeer {
  public:
-  void BoundsChanged(TControl*) override { Log += "b"; }
-  void VisibleChanged(TControl*) override { Log += "v"; }
-  void CursorChanged(TControl*) override { Log += "c"; }
-  void Invalidated(TControl*) override { Log += "i"; }
-  void Destroying(TControl*) override { Log += "d"; }
-  std::string Log;
+  explicit LetterPeer(std::string* log) : Log(log) {}
+  ~LetterPeer() override { Add('d'); }
+  void Changed(TPeerChange what) override { Add(what == pcBounds ? 'b' : what == pcVisible ? 'v' : what == pcCursor ? 'c' : '?'); }
+  void Invalidate(const TRect&) override { Add('i'); }
+  void Update() override {}
+  void SetMouseCapture(bool) override {}
+  void Add(char c) {
+    if (Log->empty() || Log->back() != c) *Log += c;
+  }
+  std::string* Log;
+};
+class LetterBackend : public THostBackend {
+ public:
+  explicit LetterBackend(std::string* log) : Log(log) {}
+  std::unique_ptr<TControlPeer> CreatePeer(TWinControl*) override { return std::make_unique<LetterPeer>(Log); }
+  std::string* Log;
 };
 
 TEST(ControlsLayout, InvalidatePaintsIntoTheSurfaceAndTellsThePeer) {
-  RecordingPeer peer;
+  std::string log;
+  Application->SetHostBackend(std::make_unique<LetterBackend>(&log));
   {
     CountingControl c;
-    c.SetPeer(&peer);
     c.SetBounds(0, 0, 4, 3);
     EXPECT_FALSE(c.HandleAllocated());
-    c.Invalidate();
+    c.HandleNeeded();
     EXPECT_TRUE(c.HandleAllocated());
+    c.Invalidate();
+    EXPECT_EQ(c.Paints, 0);  // marked only
+    c.Update();
     EXPECT_EQ(c.Paints, 1);
     EXPECT_EQ(c.Canvas()->Pixels(3, 2), clRed);
     c.SetCursor(crHandPoint);
     EXPECT_EQ(c.Cursor(), -21);
+    c.SetBounds(1, 1, 4, 3);
     c.SetVisible(false);
-    c.Invalidate();  // invisible: no painting
+    c.Repaint();  // invisible: no painting
     EXPECT_EQ(c.Paints, 1);
   }
-  EXPECT_EQ(peer.Log, "bicvd");
+  Application->SetHostBackend(nullptr);
+  EXPECT_EQ(log, "icbvid");
 }
 
 TEST(ControlsLayout, OwnerFreesChildrenAndParentsForgetFreedChildren) {
