@@ -1,41 +1,85 @@
+// TSpeedButton: group logic, mouse handling and drawing.
 #include "orqplatform/Buttons.h"
 
 #include <algorithm>
 
+#include "orqplatform/Bitmap.h"
+#include "orqplatform/Canvas.h"
+
 namespace orq {
 
-TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner) {
-  FGlyph.SetPixelFormat(pf24bit);
+namespace {
+
+constexpr TColor kHighlight = 0xFFFFFF;
+constexpr TColor kShadow = 0x808080;
+
+void Edge(TCanvas* Canvas, const TRect& R, TColor TopLeft, TColor BottomRight) {
+  if (R.Width() <= 0 || R.Height() <= 0) return;
+  const int right = R.Right - 1, bottom = R.Bottom - 1;
+  Canvas->PlotSpan(R.Left, right, R.Top, TopLeft, pmCopy);
+  for (int y = R.Top + 1; y <= bottom; ++y) Canvas->PlotPixel(R.Left, y, TopLeft, pmCopy);
+  Canvas->PlotSpan(R.Left, right, bottom, BottomRight, pmCopy);
+  for (int y = R.Top; y < bottom; ++y) Canvas->PlotPixel(right, y, BottomRight, pmCopy);
+}
+
+}  // namespace
+
+TSpeedButton::TSpeedButton(TComponent* AOwner) : TGraphicControl(AOwner), FGlyph(std::make_unique<TBitmap>()) {
+  // Clicks come from our own press and release handling.
+  FControlStyle = {csCaptureMouse, csDoubleClicks};
   SetBounds(0, 0, 23, 22);
 }
 
-void TSpeedButton::SetDown(bool Value) {
-  if (FGroupIndex == 0) Value = false;
-  if (Value == FDown) return;
-  // In a group that must keep one button down, only another button's
-  // going down puts this one up.
-  if (FDown && !FAllowAllUp) return;
-  FDown = Value;
-  if (FDown) UpdateExclusive();
+TSpeedButton::~TSpeedButton() = default;
+
+TButtonState TSpeedButton::RestingState() const {
+  if (!Enabled()) return bsDisabled;
+  return FDown ? bsExclusive : bsUp;
+}
+
+void TSpeedButton::SetState(TButtonState Value) {
+  if (Value == FState) return;
+  FState = Value;
   Invalidate();
 }
 
 void TSpeedButton::SetGroupIndex(int Value) {
   if (Value == FGroupIndex) return;
   FGroupIndex = Value;
-  if (FGroupIndex == 0) FDown = false;
+  if (FGroupIndex == 0 && FDown) {
+    FDown = false;
+    SetState(RestingState());
+  }
+  UpdateExclusive();
+}
+
+void TSpeedButton::SetDown(bool Value) {
+  if (FGroupIndex == 0) Value = false;
+  if (Value == FDown) return;
+  if (FDown && !FAllowAllUp) return;
+  FDown = Value;
+  SetState(RestingState());
   if (FDown) UpdateExclusive();
 }
 
+void TSpeedButton::SetAllowAllUp(bool Value) {
+  if (Value == FAllowAllUp) return;
+  FAllowAllUp = Value;
+  UpdateExclusive();
+}
+
+// Tells the rest of the group what this button now is: a down button puts
+// the others up, and the group takes this button's AllowAllUp.
 void TSpeedButton::UpdateExclusive() {
-  TWinControl* parent = Parent();
-  if (!parent || FGroupIndex == 0) return;
-  for (int i = 0; i < parent->ControlCount(); ++i) {
-    auto* other = dynamic_cast<TSpeedButton*>(parent->Controls(i));
-    if (other && other != this && other->FGroupIndex == FGroupIndex && other->FDown) {
+  if (FGroupIndex == 0 || Parent() == nullptr) return;
+  for (int i = 0; i < Parent()->ControlCount(); ++i) {
+    auto* other = dynamic_cast<TSpeedButton*>(Parent()->Controls(i));
+    if (other == nullptr || other == this || other->FGroupIndex != FGroupIndex) continue;
+    if (FDown && other->FDown) {
       other->FDown = false;
-      other->Invalidate();
+      other->SetState(other->RestingState());
     }
+    other->FAllowAllUp = FAllowAllUp;
   }
 }
 
@@ -46,55 +90,93 @@ void TSpeedButton::SetFlat(bool Value) {
 }
 
 void TSpeedButton::SetGlyph(TBitmap* Value) {
-  FGlyph.Assign(Value);
+  FGlyph->Assign(Value);
+  const int w = FGlyph->Width(), h = FGlyph->Height();
+  if (h > 0 && w % h == 0 && w / h >= 1 && w / h <= 4) FNumGlyphs = w / h;
   Invalidate();
 }
 
 void TSpeedButton::SetNumGlyphs(int Value) {
-  FNumGlyphs = std::clamp(Value, 1, 4);
+  Value = std::clamp(Value, 1, 4);
+  if (Value == FNumGlyphs) return;
+  FNumGlyphs = Value;
   Invalidate();
 }
 
 void TSpeedButton::Click() {
   if (FGroupIndex != 0) {
-    if (!FDown) {
+    if (!FDown)
       SetDown(true);
-    } else if (FAllowAllUp) {
+    else if (FAllowAllUp)
       SetDown(false);
-    }
   }
   TGraphicControl::Click();
 }
 
+void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (Button != mbLeft || !Enabled()) return;
+  FDragging = true;
+  if (!FDown) SetState(bsDown);
+}
+
+void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseMove(Shift, X, Y);
+  if (!FDragging) return;
+  // Pressed while the pointer is over the button, resting while it is not.
+  SetState(!FDown && InClientRect(X, Y) ? bsDown : RestingState());
+}
+
+void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (Button != mbLeft || !FDragging) return;
+  FDragging = false;
+  const bool inside = InClientRect(X, Y);
+  SetState(RestingState());
+  if (inside) Click();
+}
+
 void TSpeedButton::Paint() {
-  TCanvas* c = Canvas();
-  const int w = Width(), h = Height();
-  if (w <= 0 || h <= 0) return;
-  c->Brush.Style = bsSolid;
-  c->Brush.Color = FDown ? 0xE0E0E0 : Color();
-  c->FillRect(ClientRect());
-  if (!FFlat || FDown) {
-    const TColor tl = FDown ? clGray : clWhite, br = FDown ? clWhite : clGray;
-    c->PlotSpan(0, w - 2, 0, tl, pmCopy);
-    for (int y = 1; y < h - 1; ++y) c->PlotPixel(0, y, tl, pmCopy);
-    c->PlotSpan(0, w - 1, h - 1, br, pmCopy);
-    for (int y = 0; y < h - 1; ++y) c->PlotPixel(w - 1, y, br, pmCopy);
+  TCanvas* canvas = Canvas();
+  const TRect client = ClientRect();
+  const TBrush savedBrush = canvas->Brush;
+  canvas->Brush.Color = Color();
+  canvas->Brush.Style = bsSolid;
+  canvas->FillRect(client);
+
+  const TButtonState state = State();
+  const bool pressed = state == bsDown || state == bsExclusive;
+  if (pressed)
+    Edge(canvas, client, kShadow, kHighlight);
+  else if (!FFlat)
+    Edge(canvas, client, kHighlight, kShadow);
+  const int shift = pressed ? 1 : 0;
+
+  // The glyph's bottom-left pixel is its transparent colour.
+  int glyphWidth = 0;
+  if (!FGlyph->Empty()) {
+    const int images = std::min(FNumGlyphs, std::max(FGlyph->Width(), 1));
+    glyphWidth = FGlyph->Width() / images;
+    const int image = static_cast<int>(state) < images ? static_cast<int>(state) : 0;
+    const int glyphHeight = FGlyph->Height();
+    const TColor transparent = FGlyph->ScanLine(glyphHeight - 1)[0];
+    const int textWidth = Caption().empty() ? 0 : canvas->TextWidth(Caption()) + 4;
+    const int x0 = (client.Width() - glyphWidth - textWidth) / 2 + shift;
+    const int y0 = (client.Height() - glyphHeight) / 2 + shift;
+    for (int y = 0; y < glyphHeight; ++y) {
+      const uint32_t* row = FGlyph->ScanLine(y) + image * glyphWidth;
+      for (int x = 0; x < glyphWidth; ++x)
+        if (row[x] != transparent) canvas->PlotPixel(x0 + x, y0 + y, row[x], pmCopy);
+    }
+    glyphWidth += 4;
   }
-  if (FGlyph.Empty()) return;
-  // Image index: 0 up, 1 disabled, 2 clicked, 3 down.
-  int index = 0;
-  if (!Enabled() && FNumGlyphs > 1) index = 1;
-  else if (FDown && FNumGlyphs > 3) index = 3;
-  else if (FDown && FNumGlyphs > 2) index = 2;
-  const int gw = FGlyph.Width() / FNumGlyphs, gh = FGlyph.Height();
-  const int ox = (w - gw) / 2 + (FDown ? 1 : 0), oy = (h - gh) / 2 + (FDown ? 1 : 0);
-  // The bottom-left pixel marks the transparent colour.
-  const TColor transparent = FGlyph.ScanLine(gh - 1)[0];
-  for (int y = 0; y < gh; ++y) {
-    const uint32_t* row = FGlyph.ScanLine(y) + index * gw;
-    for (int x = 0; x < gw; ++x)
-      if (row[x] != transparent) c->PlotPixel(ox + x, oy + y, row[x], pmCopy);
+  if (!Caption().empty()) {
+    const TPoint extent = canvas->TextExtent(Caption());
+    const int x = (client.Width() - glyphWidth - extent.X) / 2 + glyphWidth + shift;
+    canvas->Brush.Style = bsClear;
+    canvas->TextOut(x, (client.Height() - extent.Y) / 2 + shift, Caption());
   }
+  canvas->Brush = savedBrush;
 }
 
 }  // namespace orq

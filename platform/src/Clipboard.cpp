@@ -1,42 +1,49 @@
+// The in-memory clipboard.
 #include "orqplatform/Clipboard.h"
 
-#include "orqplatform/Exceptions.h"
+#include "orqplatform/Bitmap.h"
+#include "orqplatform/Forms.h"
 
 namespace orq {
 
+TClipboard::TClipboard() = default;
+TClipboard::~TClipboard() = default;
+
 void TClipboard::Assign(TPersistent* Source) {
-  if (auto* graphic = dynamic_cast<TGraphic*>(Source)) {
-    auto copy = std::make_unique<TBitmap>();
-    copy->Assign(graphic);
-    FBitmap = std::move(copy);
-    FText.clear();
-    FHasText = false;
-    Changed();
+  auto* bitmap = dynamic_cast<TBitmap*>(Source);
+  if (bitmap == nullptr) {
+    TPersistent::Assign(Source);  // lets Source try, else the conversion error
     return;
   }
-  TPersistent::Assign(Source);
-}
-
-void TClipboard::AssignTo(TPersistent* Dest) {
-  if (auto* bmp = dynamic_cast<TBitmap*>(Dest)) {
-    if (!FBitmap) throw EConvertError("Clipboard does not hold a bitmap");
-    bmp->Assign(FBitmap.get());
-    return;
-  }
-  TPersistent::AssignTo(Dest);
-}
-
-bool TClipboard::HasFormat(int Format) const {
-  if (Format == CF_BITMAP) return FBitmap != nullptr;
-  if (Format == CF_TEXT) return FHasText;
-  return false;
-}
-
-void TClipboard::Clear() {
-  FBitmap.reset();
+  auto copy = std::make_unique<TBitmap>();
+  copy->Assign(bitmap);
+  FBitmap = std::move(copy);
   FText.clear();
   FHasText = false;
   Changed();
+}
+
+void TClipboard::AssignTo(TPersistent* Dest) {
+  auto* bitmap = dynamic_cast<TBitmap*>(Dest);
+  if (bitmap == nullptr || FBitmap == nullptr) {
+    TPersistent::AssignTo(Dest);
+    return;
+  }
+  bitmap->Assign(FBitmap.get());
+}
+
+bool TClipboard::HasFormat(TClipboardFormat Format) const {
+  switch (Format) {
+    case CF_BITMAP: return FBitmap != nullptr;
+    case CF_TEXT: return FHasText;
+    default: return false;
+  }
+}
+
+bool TClipboard::GetAsBitmap(TBitmap* Dest) const {
+  if (FBitmap == nullptr || Dest == nullptr) return false;
+  Dest->Assign(FBitmap.get());
+  return true;
 }
 
 void TClipboard::SetAsText(const std::string& Value) {
@@ -46,13 +53,18 @@ void TClipboard::SetAsText(const std::string& Value) {
   Changed();
 }
 
-void TClipboard::Changed() {
-  if (FOnChange) FOnChange(this);
+void TClipboard::Clear() {
+  FBitmap.reset();
+  FText.clear();
+  FHasText = false;
+  Changed();
 }
 
+void TClipboard::Changed() { Application->HostBackend()->ClipboardChanged(); }
+
 TClipboard* Clipboard() {
-  static TClipboard clipboard;
-  return &clipboard;
+  static TClipboard* const clipboard = new TClipboard();
+  return clipboard;
 }
 
 }  // namespace orq

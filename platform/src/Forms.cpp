@@ -1,101 +1,146 @@
+// TApplication (event pump, host backend, pending paints) and TScreen
+// (cursor table).
 #include "orqplatform/Forms.h"
 
-#include <mutex>
+#include <algorithm>
+
+#include "orqplatform/Bitmap.h"
 
 namespace orq {
+
+// ---- Screen ----------------------------------------------------------------
+
 namespace {
 
-std::mutex& RegistryLock() {
-  static std::mutex m;
-  return m;
-}
-std::vector<std::unique_ptr<TCursorShape>>& Registry() {
-  static std::vector<std::unique_ptr<TCursorShape>> shapes;
-  return shapes;
+HCURSOR MakeStockCursor(TCursor Index) {
+  auto shape = std::make_shared<TCursorShape>();
+  shape->Stock = Index;
+  return shape;
 }
 
-HCURSOR Register(std::unique_ptr<TCursorShape> Shape) {
-  std::lock_guard<std::mutex> lock(RegistryLock());
-  Registry().push_back(std::move(Shape));
-  return static_cast<HCURSOR>(Registry().size());
-}
+constexpr TCursor kLowestStockCursor = crSizeAll;
+
+bool IsStockCursor(TCursor Index) { return Index <= crDefault && Index >= kLowestStockCursor; }
 
 }  // namespace
 
-HCURSOR CreateCursor(const TBitmap& Image, TPoint HotSpot, TColor TransparentColor, const std::string& Name) {
-  auto shape = std::make_unique<TCursorShape>();
-  shape->Name = Name;
-  shape->Width = Image.Width();
-  shape->Height = Image.Height();
-  shape->HotSpot = HotSpot;
-  shape->Pixels = Image.PixelData();
-  for (uint32_t& p : shape->Pixels)
-    if (p == (TransparentColor & 0xFFFFFF)) p = clNone;
-  return Register(std::move(shape));
-}
-
-const TCursorShape* CursorShape(HCURSOR Cursor) {
-  std::lock_guard<std::mutex> lock(RegistryLock());
-  if (Cursor <= 0 || Cursor > static_cast<HCURSOR>(Registry().size())) return nullptr;
-  return Registry()[static_cast<size_t>(Cursor - 1)].get();
-}
-
 TScreen::TScreen() {
-  for (TCursor c = crSizeAll; c <= crDefault; ++c) {
-    auto shape = std::make_unique<TCursorShape>();
-    shape->Standard = c;
-    FCursors[c] = Register(std::move(shape));
-  }
+  for (TCursor c = crDefault; c >= kLowestStockCursor; --c) FCursors[c] = MakeStockCursor(c);
 }
 
 HCURSOR TScreen::Cursors(TCursor Index) const {
   auto it = FCursors.find(Index);
-  return it != FCursors.end() ? it->second : FCursors.at(crDefault);
+  if (it == FCursors.end()) it = FCursors.find(crDefault);
+  return it->second;
 }
 
 void TScreen::SetCursors(TCursor Index, HCURSOR Handle) {
-  // Clearing an entry brings back the default shape.
-  if (Handle == 0)
-    FCursors.erase(Index);
+  if (Handle)
+    FCursors[Index] = std::move(Handle);
+  else if (IsStockCursor(Index))
+    FCursors[Index] = MakeStockCursor(Index);
   else
-    FCursors[Index] = Handle;
+    FCursors.erase(Index);
+  Application->HostBackend()->CursorShapeChanged(Index);
 }
 
 void TScreen::SetCursor(TCursor Value) {
   if (Value == FCursor) return;
   FCursor = Value;
-  if (FOnCursorChange) FOnCursorChange(this);
+  Application->HostBackend()->ScreenCursorChanged(Value);
 }
 
-TApplication::TApplication() = default;
+HCURSOR CreateCursorFromBitmap(TBitmap* Image, int HotSpotX, int HotSpotY, TColor TransparentColor) {
+  if (Image == nullptr || Image->Empty()) throw EInvalidOperation("A cursor needs a picture");
+  auto shape = std::make_shared<TCursorShape>();
+  shape->Width = Image->Width();
+  shape->Height = Image->Height();
+  shape->HotSpotX = std::clamp(HotSpotX, 0, shape->Width - 1);
+  shape->HotSpotY = std::clamp(HotSpotY, 0, shape->Height - 1);
+  shape->Pixels.reserve(static_cast<size_t>(shape->Width) * static_cast<size_t>(shape->Height));
+  const TColor key = TransparentColor & 0xFFFFFF;
+  for (int y = 0; y < shape->Height; ++y) {
+    const uint32_t* row = Image->ScanLine(y);
+    for (int x = 0; x < shape->Width; ++x) {
+      const TColor c = row[x] & 0xFFFFFF;
+      shape->Pixels.push_back(c == key ? 0u : (0xFF000000u | c));
+    }
+  }
+  return shape;
+}
+
+// ---- Scripted pump ---------------------------------------------------------
+
+void TScriptedPump::ProcessMessages() {
+  ++FRounds;
+  if (FQueue.empty()) {
+    if (FOnIdle) FOnIdle();
+    return;
+  }
+  // Pop before running, so that an event may run a nested loop of its own.
+  while (!FQueue.empty()) {
+    std::function<void()> event = std::move(FQueue.front());
+    FQueue.pop_front();
+    if (event) event();
+  }
+}
+
+void TScriptedPump::Post(std::function<void()> Event) { FQueue.push_back(std::move(Event)); }
+
+// ---- Application -----------------------------------------------------------
+
+TApplication::TApplication()
+    : FPump(std::make_unique<TScriptedPump>()), FBackend(std::make_unique<THeadlessBackend>()) {}
+
+TApplication::~TApplication() = default;
 
 void TApplication::ProcessMessages() {
-  // A handler run by the pump may itself process messages; do not nest.
-  if (!FPump || FInPump) return;
-  FInPump = true;
-  try {
-    FPump();
-  } catch (...) {
-    FInPump = false;
-    throw;
+  FPump->ProcessMessages();
+  UpdatePending();
+}
+
+void TApplication::SetEventPump(std::unique_ptr<TEventPump> Pump) {
+  FPump = Pump ? std::move(Pump) : std::make_unique<TScriptedPump>();
+}
+
+void TApplication::SetHostBackend(std::unique_ptr<THostBackend> Backend) {
+  FBackend = Backend ? std::move(Backend) : std::make_unique<THeadlessBackend>();
+}
+
+void TApplication::UpdatePending() {
+  // Painting may invalidate or destroy other controls; take one at a time.
+  while (!FPendingPaint.empty()) {
+    TControl* c = FPendingPaint.front();
+    c->Update();
+    if (!FPendingPaint.empty() && FPendingPaint.front() == c) PaintDone(c);
   }
-  FInPump = false;
 }
 
-namespace {
-TScreen* ScreenInstance() {
-  static TScreen screen;
-  return &screen;
+void TApplication::PaintRequested(TControl* Control) {
+  if (std::find(FPendingPaint.begin(), FPendingPaint.end(), Control) == FPendingPaint.end())
+    FPendingPaint.push_back(Control);
 }
-TApplication* ApplicationInstance() {
-  static TApplication app;
-  return &app;
-}
-TScreen* gScreen = ScreenInstance();
-TApplication* gApplication = ApplicationInstance();
-}  // namespace
 
-TScreen* const& Screen = gScreen;
-TApplication* const& Application = gApplication;
+void TApplication::PaintDone(TControl* Control) {
+  auto it = std::find(FPendingPaint.begin(), FPendingPaint.end(), Control);
+  if (it != FPendingPaint.end()) FPendingPaint.erase(it);
+  Control->FPaintPending = false;
+}
+
+void TApplication::ControlDestroyed(TControl* Control) {
+  auto it = std::find(FPendingPaint.begin(), FPendingPaint.end(), Control);
+  if (it != FPendingPaint.end()) FPendingPaint.erase(it);
+}
+
+// Made on first use and deliberately never destroyed (see Forms.h).
+TApplication* TApplicationRef::Get() {
+  static TApplication* const app = new TApplication();
+  return app;
+}
+
+TScreen* TScreenRef::Get() {
+  static TScreen* const screen = new TScreen();
+  return screen;
+}
 
 }  // namespace orq

@@ -1,106 +1,151 @@
+// TComboBox and its item list.
 #include "orqplatform/StdCtrls.h"
 
 #include <algorithm>
+#include <cctype>
 
 namespace orq {
 
-TPanel::TPanel(TComponent* AOwner) : TCustomControl(AOwner) {
-  SetBounds(0, 0, 185, 41);
+namespace {
+
+bool SameTextAscii(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+         });
 }
 
-void TPanel::SetBevelOuter(TBevelCut Value) {
-  if (Value == FBevelOuter) return;
-  FBevelOuter = Value;
-  Invalidate();
+}  // namespace
+
+// ---- Items -----------------------------------------------------------------
+
+void TComboBoxItems::CheckIndex(int Index, int Limit) const {
+  if (Index < 0 || Index > Limit) throw EListError("List index out of bounds (" + std::to_string(Index) + ")");
 }
 
-void TPanel::Paint() {
-  TCanvas* c = Canvas();
-  c->Brush.Color = Color();
-  c->Brush.Style = bsSolid;
-  c->FillRect(ClientRect());
-  if (FBevelOuter == bvLowered || FBevelOuter == bvRaised) {
-    const TColor light = clWhite, dark = clGray;
-    const TColor tl = FBevelOuter == bvRaised ? light : dark, br = FBevelOuter == bvRaised ? dark : light;
-    const int r = Width() - 1, b = Height() - 1;
-    if (r >= 0 && b >= 0) {
-      c->PlotSpan(0, r - 1, 0, tl, pmCopy);
-      for (int y = 1; y < b; ++y) c->PlotPixel(0, y, tl, pmCopy);
-      c->PlotSpan(0, r, b, br, pmCopy);
-      for (int y = 0; y < b; ++y) c->PlotPixel(r, y, br, pmCopy);
-    }
+const std::string& TComboBoxItems::Strings(int Index) const {
+  CheckIndex(Index, Count() - 1);
+  return FItems[static_cast<size_t>(Index)];
+}
+
+void TComboBoxItems::SetStrings(int Index, const std::string& Value) {
+  CheckIndex(Index, Count() - 1);
+  FItems[static_cast<size_t>(Index)] = Value;
+  if (Index == FOwner->FItemIndex) FOwner->FEditText = Value;
+  FOwner->ItemsChanged();
+}
+
+int TComboBoxItems::Add(const std::string& S) {
+  Insert(Count(), S);
+  return Count() - 1;
+}
+
+void TComboBoxItems::Insert(int Index, const std::string& S) {
+  CheckIndex(Index, Count());
+  FItems.insert(FItems.begin() + Index, S);
+  if (FOwner->FItemIndex >= Index) ++FOwner->FItemIndex;
+  FOwner->ItemsChanged();
+}
+
+void TComboBoxItems::Delete(int Index) {
+  CheckIndex(Index, Count() - 1);
+  FItems.erase(FItems.begin() + Index);
+  int& selected = FOwner->FItemIndex;
+  if (selected == Index) {
+    selected = -1;
+    FOwner->FEditText.clear();
+  } else if (selected > Index) {
+    --selected;
   }
-  if (!Caption().empty()) {
-    c->Brush.Style = bsClear;
-    const TPoint e = c->TextExtent(Caption());
-    c->TextOut((Width() - e.X) / 2, (Height() - e.Y) / 2, Caption());
-  }
+  FOwner->ItemsChanged();
 }
 
-TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) { SetBounds(0, 0, 145, 21); }
-
-void TComboBox::ClearItems() {
+void TComboBoxItems::Clear() {
   FItems.clear();
-  FItemIndex = -1;
-  Invalidate();
+  FOwner->FItemIndex = -1;
+  FOwner->FEditText.clear();
+  FOwner->ItemsChanged();
+}
+
+int TComboBoxItems::IndexOf(const std::string& S) const {
+  for (size_t i = 0; i < FItems.size(); ++i)
+    if (SameTextAscii(FItems[i], S)) return static_cast<int>(i);
+  return -1;
+}
+
+void TComboBoxItems::Assign(const std::vector<std::string>& Items) {
+  FItems = Items;
+  FOwner->FItemIndex = -1;
+  FOwner->FEditText.clear();
+  FOwner->ItemsChanged();
+}
+
+// ---- Combo box -------------------------------------------------------------
+
+TComboBox::TComboBox(TComponent* AOwner) : TWinControl(AOwner) {
+  SetBounds(0, 0, 145, 21);
+  SetColor(0xFFFFFF);
 }
 
 void TComboBox::ItemsChanged() {
-  if (FItemIndex >= static_cast<int>(FItems.size())) FItemIndex = -1;
+  PeerChanged(pcItems);
   Invalidate();
 }
 
 void TComboBox::SetItemIndex(int Value) {
-  if (Value < -1 || Value >= static_cast<int>(FItems.size())) Value = -1;
-  if (Value == FItemIndex) return;
+  if (Value < -1 || Value >= FItems.Count() || Value == FItemIndex) return;
   FItemIndex = Value;
-  if (Value >= 0) FText = FItems[static_cast<size_t>(Value)];
+  FEditText = Value >= 0 ? FItems.Strings(Value) : std::string();
+  PeerChanged(pcItemIndex);
   Invalidate();
 }
 
 std::string TComboBox::Text() const {
-  if (FItemIndex >= 0 && FItemIndex < static_cast<int>(FItems.size())) return FItems[static_cast<size_t>(FItemIndex)];
-  return FStyle == csDropDownList ? std::string() : FText;
+  if (FStyle == csDropDownList) return FItemIndex >= 0 ? FItems.Strings(FItemIndex) : std::string();
+  return FEditText;
 }
 
 void TComboBox::SetText(const std::string& Value) {
-  // A drop-down list can only show one of its items.
-  auto it = std::find(FItems.begin(), FItems.end(), Value);
-  if (it != FItems.end()) {
-    SetItemIndex(static_cast<int>(it - FItems.begin()));
+  const int match = FItems.IndexOf(Value);
+  if (FStyle == csDropDownList) {
+    if (match >= 0) SetItemIndex(match);
     return;
   }
-  if (FStyle == csDropDownList) return;
-  FItemIndex = -1;
-  FText = Value;
+  if (match >= 0)
+    SetItemIndex(match);
+  else
+    SetItemIndex(-1);
+  if (FEditText != Value) {
+    FEditText = Value;
+    PeerChanged(pcItemIndex);
+    Invalidate();
+  }
+}
+
+void TComboBox::SetStyle(TComboBoxStyle Value) {
+  if (Value == FStyle) return;
+  FStyle = Value;
+  // A list-only box shows nothing but items.
+  if (FStyle == csDropDownList) FEditText = FItemIndex >= 0 ? FItems.Strings(FItemIndex) : std::string();
+  PeerChanged(pcStyle);
   Invalidate();
 }
 
-void TComboBox::UserSelect(int Index) {
-  const int before = FItemIndex;
+bool TComboBox::SelectItem(int Index) {
+  if (Index < 0 || Index >= FItems.Count()) return false;
+  if (Index == FItemIndex) return true;
   SetItemIndex(Index);
-  FDroppedDown = false;
-  if (FItemIndex != before) Change();
+  Change();
+  return true;
+}
+
+void TComboBox::EnterText(const std::string& Value) {
+  if (FStyle == csDropDownList || Value == FEditText) return;
+  SetText(Value);
+  Change();
 }
 
 void TComboBox::Change() {
   if (FOnChange) FOnChange(this);
-}
-
-void TComboBox::Paint() {
-  TCanvas* c = FSurface.Canvas();
-  c->Brush.Color = clWhite;
-  c->Brush.Style = bsSolid;
-  c->Pen.Color = clGray;
-  c->Pen.Style = psSolid;
-  c->Pen.Mode = pmCopy;
-  c->Pen.Width = 1;
-  c->Rectangle(0, 0, Width(), Height());
-  const std::string text = Text();
-  if (!text.empty()) {
-    c->Brush.Style = bsClear;
-    c->TextOut(3, (Height() - c->TextHeight(text)) / 2, text);
-  }
 }
 
 }  // namespace orq

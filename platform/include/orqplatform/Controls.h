@@ -1,9 +1,21 @@
-// Headless controls: TControl, TWinControl, TCustomControl and
-// TGraphicControl keep their bounds, layout, state and a window surface (a
-// bitmap of the control's size that Canvas() draws on) in memory. A host
-// backend (the Qt one) attaches a TControlPeer to give a control a native
-// window and feeds real mouse events into the public handlers; without one
-// the controls work as they are, which is how the tests drive them.
+// The control tree: TControl (bounds, visibility, cursor, mouse events),
+// TGraphicControl (drawn on its parent, no window of its own), TWinControl
+// (a window with children laid out by Align) and TCustomControl (a window
+// with a surface bitmap that Paint draws on).
+//
+// Owner and Parent are distinct: the owner frees a component, the parent
+// shows a control. Destroying a parent detaches its children and leaves
+// freeing them to their owners, so a child on the stack or owned elsewhere
+// is never freed twice.
+//
+// Mouse input from a window system goes through DispatchMouseDown/Move/Up,
+// which add what the raw handlers do not: a left press and release inside
+// the control makes a Click, a press with ssDouble a DblClick, a left press
+// captures the mouse until release. The order of the events is
+//   OnMouseDown, OnClick, OnMouseUp        (single click)
+//   OnDblClick, OnMouseDown(ssDouble), OnMouseUp   (second press of a double click)
+// MouseDown/MouseMove/MouseUp themselves only raise their own event, so a
+// host or a test can drive a control either way.
 #pragma once
 
 #include <functional>
@@ -11,40 +23,79 @@
 #include <string>
 #include <vector>
 
-#include "orqplatform/Bitmap.h"
-#include "orqplatform/Canvas.h"
 #include "orqplatform/Components.h"
+#include "orqplatform/ControlPeer.h"
+#include "orqplatform/Exceptions.h"
+#include "orqplatform/Types.h"
 
 namespace orq {
 
+class TBitmap;
+class TCanvas;
 class TWinControl;
-class TControl;
+
+// A request that the control tree cannot carry out (a control made its own
+// parent, for example).
+class EInvalidOperation : public Exception {
+ public:
+  using Exception::Exception;
+};
 
 enum TAlign : int { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+
 enum TMouseButton : int { mbLeft, mbRight, mbMiddle };
+
 enum TShiftStateItem : int { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
-using TCursor = int;
-constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBeam = -4, crSizeNESW = -6,
-                  crSizeNS = -7, crSizeNWSE = -8, crSizeWE = -9, crUpArrow = -10, crHourGlass = -11, crDrag = -12,
-                  crNoDrop = -13, crHSplit = -14, crVSplit = -15, crMultiDrag = -16, crSQLWait = -17, crNo = -18,
-                  crAppStart = -19, crHelp = -20, crHandPoint = -21, crSizeAll = -22;
+// Stock cursors have the classic negative numbers; applications add their
+// own under positive numbers in Screen->Cursors.
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crDrag = -12;
+inline constexpr TCursor crNoDrop = -13;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crMultiDrag = -16;
+inline constexpr TCursor crSQLWait = -17;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+inline constexpr TCursor crSize = -22;
+
+enum TControlStyleItem : int {
+  csAcceptsControls,
+  csCaptureMouse,  // a left press captures the mouse until release
+  csDesignInteractive,
+  csClickEvents,   // press and release inside make a Click
+  csFramed,
+  csSetCaption,
+  csOpaque,        // Paint covers the whole surface; no erase before it
+  csDoubleClicks,  // a press with ssDouble makes a DblClick
+  csFixedWidth,
+  csFixedHeight,
+  csNoDesignVisible,
+  csReplicatable,
+  csNoStdEvents,   // no OnMouseDown/Move/Up
+};
+using TControlStyle = TSet<TControlStyleItem>;
+
+enum TStyleElement : int { seFont, seClient, seBorder };
+using TStyleElements = TSet<TStyleElement>;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
-
-// What a host backend is told about a control; every call is optional.
-class TControlPeer {
- public:
-  virtual ~TControlPeer() = default;
-  virtual void BoundsChanged(TControl* Control) {}
-  virtual void VisibleChanged(TControl* Control) {}
-  virtual void CursorChanged(TControl* Control) {}
-  // The control's surface has new content to show (after Paint or Invalidate).
-  virtual void Invalidated(TControl* Control) {}
-  virtual void Destroying(TControl* Control) {}
-};
 
 class TControl : public TComponent {
  public:
@@ -52,6 +103,10 @@ class TControl : public TComponent {
   ~TControl() override;
   std::string ClassName() const override { return "TControl"; }
 
+  TWinControl* Parent() const { return FParent; }
+  virtual void SetParent(TWinControl* AParent);
+
+  // Bounds in the parent's client pixels. Negative sizes count as 0.
   int Left() const { return FLeft; }
   int Top() const { return FTop; }
   int Width() const { return FWidth; }
@@ -60,81 +115,160 @@ class TControl : public TComponent {
   void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
   void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
   void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
-  // Negative sizes count as 0. Resizing resizes the window surface, raises
-  // OnResize and lays out the children.
+  // The one place bounds change: moves and resizes, then realigns the
+  // parent (when this control is aligned) and, on a size change, the
+  // children, and raises OnResize.
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
-  TRect BoundsRect() const { return TRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
-  TRect ClientRect() const { return TRect{0, 0, FWidth, FHeight}; }
-  int ClientWidth() const { return FWidth; }
-  int ClientHeight() const { return FHeight; }
+  TRect BoundsRect() const { return Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight); }
+  void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
+  virtual TRect ClientRect() const { return Rect(0, 0, FWidth, FHeight); }
+  int ClientWidth() const { return ClientRect().Width(); }
+  int ClientHeight() const { return ClientRect().Height(); }
+  // Client pixels of this control to client pixels of Ancestor (nullptr:
+  // the top of the tree).
+  TPoint ClientToParent(TPoint P, TWinControl* Ancestor = nullptr) const;
+
+  TAlign Align() const { return FAlign; }
+  void SetAlign(TAlign Value);
 
   bool Visible() const { return FVisible; }
   void SetVisible(bool Value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible and every parent visible.
+  bool Showing() const;
+
   bool Enabled() const { return FEnabled; }
-  void SetEnabled(bool Value) { FEnabled = Value; }
-  TAlign Align() const { return FAlign; }
-  void SetAlign(TAlign Value);
+  void SetEnabled(bool Value);
+
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
-  const std::string& Caption() const { return FCaption; }
-  void SetCaption(const std::string& Value);
+
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
 
-  TWinControl* Parent() const { return FParent; }
-  virtual void SetParent(TWinControl* AParent);
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& Value);
 
-  // Drawing: Paint renders into the window surface; Invalidate asks for a
-  // repaint (headless: at once); Repaint paints now.
-  virtual void Paint() {}
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& Value);
+  bool ShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool ParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value) { FParentShowHint = Value; }
+
+  TControlStyle ControlStyle() const { return FControlStyle; }
+  void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
+  TStyleElements StyleElements() const { return FStyleElements; }
+  void SetStyleElements(TStyleElements Value) { FStyleElements = Value; }
+
+  // Painting. Invalidate marks the control for painting at the next
+  // Update (or Application->ProcessMessages); Update paints a marked
+  // control; Repaint and Refresh do both at once.
   virtual void Invalidate();
-  void Repaint() { Invalidate(); }
+  virtual void Update();
+  void Repaint();
+  void Refresh() { Repaint(); }
+  bool PaintPending() const { return FPaintPending; }
 
-  // Mouse input in client coordinates; each raises its event. A press and
-  // release of the left button inside the control is a click.
+  // The raw mouse handlers; each raises its event (unless csNoStdEvents).
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // Raise OnClick / OnDblClick.
   virtual void Click();
   virtual void DblClick();
 
-  void SetOnMouseDown(TMouseEvent Handler) { FOnMouseDown = std::move(Handler); }
+  // Mouse messages as a window system delivers them (see the top of this
+  // file). Disabled controls ignore them.
+  virtual void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void DispatchMouseMove(TShiftState Shift, int X, int Y);
+  virtual void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+
+  bool MouseCapture() const { return FMouseCapture; }
+  virtual void SetMouseCapture(bool Value);
+
   const TMouseEvent& OnMouseDown() const { return FOnMouseDown; }
-  void SetOnMouseMove(TMouseMoveEvent Handler) { FOnMouseMove = std::move(Handler); }
+  void SetOnMouseDown(TMouseEvent Handler) { FOnMouseDown = std::move(Handler); }
   const TMouseMoveEvent& OnMouseMove() const { return FOnMouseMove; }
-  void SetOnMouseUp(TMouseEvent Handler) { FOnMouseUp = std::move(Handler); }
+  void SetOnMouseMove(TMouseMoveEvent Handler) { FOnMouseMove = std::move(Handler); }
   const TMouseEvent& OnMouseUp() const { return FOnMouseUp; }
-  void SetOnClick(TNotifyEvent Handler) { FOnClick = std::move(Handler); }
+  void SetOnMouseUp(TMouseEvent Handler) { FOnMouseUp = std::move(Handler); }
   const TNotifyEvent& OnClick() const { return FOnClick; }
-  void SetOnDblClick(TNotifyEvent Handler) { FOnDblClick = std::move(Handler); }
+  void SetOnClick(TNotifyEvent Handler) { FOnClick = std::move(Handler); }
   const TNotifyEvent& OnDblClick() const { return FOnDblClick; }
-  void SetOnResize(TNotifyEvent Handler) { FOnResize = std::move(Handler); }
+  void SetOnDblClick(TNotifyEvent Handler) { FOnDblClick = std::move(Handler); }
   const TNotifyEvent& OnResize() const { return FOnResize; }
-
-  TControlPeer* Peer() const { return FPeer; }
-  void SetPeer(TControlPeer* APeer) { FPeer = APeer; }
-
-  // The window surface: a bitmap of the control's size.
-  TBitmap* Surface() { return &FSurface; }
+  void SetOnResize(TNotifyEvent Handler) { FOnResize = std::move(Handler); }
 
  protected:
+  // Raises OnResize; called after a size change and the realignment of
+  // the children.
   virtual void Resize();
-  TBitmap FSurface;
+  // Paints the control now; clears the pending mark first.
+  virtual void PaintNow();
+  // Told after the size changed (before the children are realigned).
+  virtual void SizeChanged() {}
+  // The peer of the window that shows this control, if any.
+  virtual TControlPeer* WindowPeer() const { return nullptr; }
+  void PeerChanged(TPeerChange What) const;
+  bool InClientRect(int X, int Y) const;
+
+  TControlStyle FControlStyle;
 
  private:
   friend class TWinControl;
-  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
-  bool FVisible = true, FEnabled = true;
-  TAlign FAlign = alNone;
-  TCursor FCursor = crDefault;
-  std::string FCaption;
-  TColor FColor = 0xF0F0F0;
+  friend class TGraphicControl;
+  friend class TApplication;
+
   TWinControl* FParent = nullptr;
-  TControlPeer* FPeer = nullptr;
-  bool FLeftPressed = false;
-  TMouseEvent FOnMouseDown, FOnMouseUp;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  TAlign FAlign = alNone;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TCursor FCursor = crDefault;
+  TColor FColor = 0xF0F0F0;  // the face colour of buttons and panels
+  std::string FCaption;
+  std::string FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  TStyleElements FStyleElements{seFont, seClient, seBorder};
+  bool FPaintPending = false;
+  bool FMouseCapture = false;
+  bool FClicked = false;  // a left press waits for its release
+
+  TMouseEvent FOnMouseDown;
   TMouseMoveEvent FOnMouseMove;
-  TNotifyEvent FOnClick, FOnDblClick, FOnResize;
+  TMouseEvent FOnMouseUp;
+  TNotifyEvent FOnClick;
+  TNotifyEvent FOnDblClick;
+  TNotifyEvent FOnResize;
+};
+
+// A control without a window: it draws on a surface of its own size that
+// its parent (a TCustomControl) lays over its own picture, and it gets its
+// mouse input through its parent.
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* AOwner = nullptr);
+  ~TGraphicControl() override;
+  std::string ClassName() const override { return "TGraphicControl"; }
+
+  TCanvas* Canvas();
+  TBitmap* Surface() const { return FSurface.get(); }
+  virtual void Paint() {}
+
+  void Invalidate() override;
+  void Update() override;
+  void SetMouseCapture(bool Value) override;
+
+ protected:
+  void PaintNow() override;
+  void SizeChanged() override;
+
+ private:
+  friend class TCustomControl;  // paints us into its picture
+  std::unique_ptr<TBitmap> FSurface;
 };
 
 class TWinControl : public TControl {
@@ -143,46 +277,87 @@ class TWinControl : public TControl {
   ~TWinControl() override;
   std::string ClassName() const override { return "TWinControl"; }
 
+  // Children in the order they were inserted, 0-based.
   int ControlCount() const { return static_cast<int>(FControls.size()); }
-  // Children, 0-based, in insertion order.
   TControl* Controls(int Index) const { return FControls.at(static_cast<size_t>(Index)); }
-  void InsertControl(TControl* AControl);
-  void RemoveControl(TControl* AControl);
+  bool ContainsControl(const TControl* Control) const;
+  // The topmost visible child at P (client pixels): windowless children
+  // only unless AllowWinControls; disabled ones only if AllowDisabled.
+  TControl* ControlAtPos(TPoint P, bool AllowDisabled = false, bool AllowWinControls = false) const;
+  // The cursor the pointer shows at P: that of the windowless child there,
+  // else this control's.
+  TCursor CursorAt(TPoint P) const;
 
-  // Places the aligned children: alTop and alBottom rows take the full
-  // width in child order, then alLeft and alRight columns the remaining
-  // height, and alClient children the rest.
-  virtual void AlignControls();
-  // Creates the window (headless: marks it created); the first Invalidate
-  // or parent assignment calls it.
-  virtual void CreateWnd() { FHandleAllocated = true; }
-  bool HandleAllocated() const { return FHandleAllocated; }
-  void HandleNeeded() {
-    if (!FHandleAllocated) CreateWnd();
+  // Lays out the aligned children again.
+  void Realign();
+  // Between DisableAlign and EnableAlign (nested) no layout happens; the
+  // last EnableAlign lays out once.
+  void DisableAlign() { ++FAlignDisabled; }
+  void EnableAlign();
+
+  // The window. CreateWnd asks the application's host backend for a peer;
+  // HandleNeeded creates it (and those of the windowed children) once.
+  bool HandleAllocated() const { return FPeer != nullptr; }
+  void HandleNeeded();
+  TControlPeer* Handle() {
+    HandleNeeded();
+    return FPeer.get();
   }
+  TControlPeer* Peer() const { return FPeer.get(); }
+  void DestroyHandle();
+
+  void Invalidate() override;
+  void Update() override;
+  void SetMouseCapture(bool Value) override;
+
+  // Routed to a windowless child under the pointer (or the one that took
+  // the press) in that child's coordinates; otherwise handled here.
+  void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void DispatchMouseMove(TShiftState Shift, int X, int Y) override;
+  void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  protected:
-  void Resize() override;
+  virtual void CreateWnd();
+  virtual void DestroyWnd();
+  // Places the aligned children inside Rect, shrinking it as it goes.
+  virtual void AlignControls(TControl* AControl, TRect& Rect);
+  TControlPeer* WindowPeer() const override { return FPeer.get(); }
 
  private:
+  friend class TControl;
+  friend class TGraphicControl;
+
+  void InsertControl(TControl* Control);
+  void RemoveControl(TControl* Control);
+  void ChildAlignChanged(TControl* Control);
+
   std::vector<TControl*> FControls;
-  bool FHandleAllocated = false;
+  std::unique_ptr<TControlPeer> FPeer;
+  TControl* FMouseChild = nullptr;  // windowless child holding the mouse
+  int FAlignDisabled = 0;
+  bool FAligning = false;
+  bool FAlignPending = false;
 };
 
-// A windowed control that paints itself on its Canvas.
+// A window with a surface: Canvas() draws on a bitmap of the control's
+// size, which follows SetBounds (the common top-left part is kept). Paint
+// draws the whole picture; the windowless children are laid over it.
 class TCustomControl : public TWinControl {
  public:
-  using TWinControl::TWinControl;
+  explicit TCustomControl(TComponent* AOwner = nullptr);
+  ~TCustomControl() override;
   std::string ClassName() const override { return "TCustomControl"; }
-  TCanvas* Canvas() { return FSurface.Canvas(); }
-};
 
-// A control without a window of its own that paints itself on its Canvas.
-class TGraphicControl : public TControl {
- public:
-  using TControl::TControl;
-  std::string ClassName() const override { return "TGraphicControl"; }
-  TCanvas* Canvas() { return FSurface.Canvas(); }
+  TCanvas* Canvas();
+  TBitmap* Surface() const { return FSurface.get(); }
+  virtual void Paint() {}
+
+ protected:
+  void PaintNow() override;
+  void SizeChanged() override;
+
+ private:
+  std::unique_ptr<TBitmap> FSurface;
 };
 
 }  // namespace orq

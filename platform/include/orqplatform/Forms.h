@@ -1,91 +1,169 @@
-// The screen (its cursor table and current cursor) and the application
-// object with its message processing.
+// The application and the screen: the event pump behind
+// Application->ProcessMessages, the host backend that gives controls their
+// windows, and the screen's cursor table.
+//
+// Application and Screen are process-wide objects made on first use and
+// never destroyed, so that controls living in static storage can still
+// reach them while they are destroyed.
 #pragma once
 
+#include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "orqplatform/Bitmap.h"
+#include "orqplatform/ControlPeer.h"
 #include "orqplatform/Controls.h"
 
 namespace orq {
 
-// A cursor: an image with its hot spot. Handles are small positive numbers;
-// 0 is no cursor. The predefined shapes (crArrow .. crSizeAll) have handles
-// without an image, which a host maps to its own cursors.
-using HCURSOR = int;
+class TBitmap;
 
+// ---- Cursors ---------------------------------------------------------------
+
+// A cursor's picture. A stock cursor has no pixels: Stock says which of the
+// crXxx shapes the host should show. A custom cursor carries its pixels as
+// TColor with an opacity byte on top (0xAABBGGRR; 0 transparent, 255 opaque)
+// and the hot spot, the pixel that points.
 struct TCursorShape {
-  std::string Name;
-  TCursor Standard = crDefault;  // the predefined shape, or crDefault for an image cursor
-  std::vector<uint32_t> Pixels;  // Width x Height, 0x00BBGGRR; clNone marks transparent pixels
-  int Width = 0, Height = 0;
-  TPoint HotSpot;
+  TCursor Stock = crDefault;
+  int Width = 0;
+  int Height = 0;
+  int HotSpotX = 0;
+  int HotSpotY = 0;
+  std::vector<uint32_t> Pixels;
 };
+using HCURSOR = std::shared_ptr<const TCursorShape>;
 
-// Registers an image cursor; transparent pixels are those equal to
-// TransparentColor.
-HCURSOR CreateCursor(const TBitmap& Image, TPoint HotSpot, TColor TransparentColor = clWhite,
-                     const std::string& Name = "");
-// The shape of a handle; nullptr for 0 or an unknown handle.
-const TCursorShape* CursorShape(HCURSOR Cursor);
+// A custom cursor from a picture: pixels of TransparentColor become
+// transparent, all others opaque. The hot spot is clamped into the picture.
+// Raises EInvalidOperation for an empty picture.
+HCURSOR CreateCursorFromBitmap(TBitmap* Image, int HotSpotX, int HotSpotY, TColor TransparentColor);
 
-class TScreen : public TComponent {
+class TScreen {
  public:
   TScreen();
-  std::string ClassName() const override { return "TScreen"; }
+  TScreen(const TScreen&) = delete;
+  TScreen& operator=(const TScreen&) = delete;
 
-  // The table indexed by TCursor: the predefined numbers crDefault ..
-  // crSizeAll and any others an application adds (custom cursors by
-  // number). Unknown numbers give the crDefault entry.
+  // The cursor table: the stock cursors under their negative numbers,
+  // application cursors under any other number. An unknown number gives
+  // the crDefault entry, as the platform does.
   HCURSOR Cursors(TCursor Index) const;
+  // Installs (or replaces) a cursor; nullptr removes an application cursor
+  // and puts a stock one back to its stock shape.
   void SetCursors(TCursor Index, HCURSOR Handle);
+  bool HasCursor(TCursor Index) const { return FCursors.count(Index) != 0; }
 
-  // The cursor forced on the whole screen (crDefault: each control's own).
+  // A cursor shown over every control (an hourglass during a long job);
+  // crDefault lets each control show its own again.
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
-  void SetOnCursorChange(TNotifyEvent Handler) { FOnCursorChange = std::move(Handler); }
-
-  int Width() const { return FWidth; }
-  int Height() const { return FHeight; }
-  void SetSize(int AWidth, int AHeight) { FWidth = AWidth, FHeight = AHeight; }
 
  private:
   std::map<TCursor, HCURSOR> FCursors;
   TCursor FCursor = crDefault;
-  TNotifyEvent FOnCursorChange;
-  int FWidth = 1920, FHeight = 1080;
 };
 
-// Processes pending window-system messages. Headless the pump does nothing;
-// a host installs its event loop step, a test a scripted one.
-using TMessagePump = std::function<void()>;
+// ---- Event pump ------------------------------------------------------------
 
-class TApplication : public TComponent {
+// What Application->ProcessMessages runs. The headless default is a
+// TScriptedPump; a host plugs in one that handles its window system's events.
+class TEventPump {
+ public:
+  virtual ~TEventPump() = default;
+  // Handles the events that are pending, then returns; never waits.
+  virtual void ProcessMessages() = 0;
+  // Queues Event to run on this thread during a later ProcessMessages.
+  virtual void Post(std::function<void()> Event) = 0;
+};
+
+// A queue of events a program (or a test) posts. ProcessMessages runs them
+// in order until the queue is empty, also the ones they post themselves,
+// and it may be called again from inside an event (a modal loop). An event
+// that throws is used up; the exception leaves ProcessMessages and the rest
+// stays queued. When ProcessMessages finds nothing to do it calls OnIdle,
+// which lets a test end a modal loop that would otherwise wait forever.
+class TScriptedPump final : public TEventPump {
+ public:
+  void ProcessMessages() override;
+  void Post(std::function<void()> Event) override;
+
+  size_t PendingCount() const { return FQueue.size(); }
+  void Clear() { FQueue.clear(); }
+  // ProcessMessages calls so far.
+  long Rounds() const { return FRounds; }
+  void SetOnIdle(std::function<void()> Handler) { FOnIdle = std::move(Handler); }
+
+ private:
+  std::deque<std::function<void()>> FQueue;
+  std::function<void()> FOnIdle;
+  long FRounds = 0;
+};
+
+// ---- Application -----------------------------------------------------------
+
+class TApplication {
  public:
   TApplication();
-  std::string ClassName() const override { return "TApplication"; }
+  ~TApplication();
+  TApplication(const TApplication&) = delete;
+  TApplication& operator=(const TApplication&) = delete;
 
+  // Lets the pump handle pending events, then paints the controls that
+  // were invalidated (as a window system's paint messages would).
   void ProcessMessages();
-  void SetMessagePump(TMessagePump Pump) { FPump = std::move(Pump); }
-  const TMessagePump& MessagePump() const { return FPump; }
-  bool Terminated() const { return FTerminated; }
+
+  TEventPump* EventPump() const { return FPump.get(); }
+  // nullptr puts back a fresh headless TScriptedPump.
+  void SetEventPump(std::unique_ptr<TEventPump> Pump);
+
+  THostBackend* HostBackend() const { return FBackend.get(); }
+  // nullptr puts back the headless backend. Controls that already have a
+  // window keep it; new windows come from the new backend.
+  void SetHostBackend(std::unique_ptr<THostBackend> Backend);
+
   void Terminate() { FTerminated = true; }
+  bool Terminated() const { return FTerminated; }
   const std::string& Title() const { return FTitle; }
   void SetTitle(const std::string& Value) { FTitle = Value; }
 
+  // Paints every control marked by Invalidate.
+  void UpdatePending();
+  size_t PendingPaintCount() const { return FPendingPaint.size(); }
+
+  // Bookkeeping of the controls (not for applications).
+  void PaintRequested(TControl* Control);
+  void PaintDone(TControl* Control);
+  void ControlDestroyed(TControl* Control);
+
  private:
-  TMessagePump FPump;
+  std::unique_ptr<TEventPump> FPump;
+  std::unique_ptr<THostBackend> FBackend;
+  std::vector<TControl*> FPendingPaint;
   bool FTerminated = false;
-  bool FInPump = false;
   std::string FTitle;
 };
 
-// The process-wide objects, created on first use.
-extern TScreen* const& Screen;
-extern TApplication* const& Application;
+// `Application->ProcessMessages()`, `Screen->Cursors(crHandPoint)`: handles
+// to the process-wide objects, usable at any time, also during static
+// initialisation and destruction.
+struct TApplicationRef {
+  static TApplication* Get();
+  TApplication* operator->() const { return Get(); }
+  TApplication& operator*() const { return *Get(); }
+  operator TApplication*() const { return Get(); }
+};
+struct TScreenRef {
+  static TScreen* Get();
+  TScreen* operator->() const { return Get(); }
+  TScreen& operator*() const { return *Get(); }
+  operator TScreen*() const { return Get(); }
+};
+inline constexpr TApplicationRef Application{};
+inline constexpr TScreenRef Screen{};
 
 }  // namespace orq

@@ -1,0 +1,312 @@
+// Pixel <-> geographic conversions of every calibration model.
+//
+// Every result passes through a finiteness check: a degenerate calibration
+// (coinciding lines, zero coefficients, an apex on the pixel's row) gives an
+// invalid result, never a NaN or an overflowing integer.
+#include <cmath>
+#include <cstdint>
+
+#include "orqcarta/geomap/CalibMath.h"
+
+namespace orq {
+
+namespace {
+
+constexpr long double Pi = 3.1415926535897932385L;
+constexpr long double QuarterPi = 0.78539816339744830963L;
+constexpr long double MillerLatFactor = 143.2394487827058L;  // 450 / pi
+constexpr double FarAway = 1e20;       // "no line found yet"
+constexpr double Diverged = 50000;     // pixels: the intersection ran away
+constexpr int MaxIntersectSteps = 15;
+constexpr double PixelLimit = 1073741824.0;  // 2^30
+
+double Invalid(bool& Valid) {
+  Valid = false;
+  return 0;
+}
+
+double Checked(double Value, bool& Valid) {
+  if (!std::isfinite(Value)) return Invalid(Valid);
+  Valid = true;
+  return Value;
+}
+
+// ---- parabolic interpolation ----------------------------------------------
+
+struct TNearestTwo {
+  int First = 0, Second = 0;  // matrix rows, 0 = none
+  double FirstDist = FarAway, SecondDist = FarAway;
+  void Offer(int Row, double Dist) {
+    if (Dist < FirstDist) {
+      Second = First;
+      SecondDist = FirstDist;
+      First = Row;
+      FirstDist = Dist;
+    } else if (Dist < SecondDist) {
+      Second = Row;
+      SecondDist = Dist;
+    }
+  }
+  bool Complete() const { return First != 0 && Second != 0; }
+};
+
+bool IsParallelRow(const TMatrix& M, int Row) { return std::lround(M.GetVal(1, Row)) == 1; }
+bool IsMeridianRow(const TMatrix& M, int Row) { return std::lround(M.GetVal(1, Row)) == 0; }
+
+bool HasUsableGraticule(const TMatrix& M) {
+  int parallels = 0, meridians = 0;
+  for (int k = 1; k <= M.NrOfRows(); ++k) {
+    if (IsParallelRow(M, k)) ++parallels;
+    if (IsMeridianRow(M, k)) ++meridians;
+  }
+  return parallels >= 2 && meridians >= 2;
+}
+
+// The line's parabola at the given abscissa; the square is formed in integers.
+double EvalLine(const TMatrix& M, int Row, int At) {
+  const double sq = static_cast<double>(static_cast<int64_t>(At) * At);
+  return M.GetVal(3, Row) + M.GetVal(4, Row) * At + M.GetVal(5, Row) * sq;
+}
+
+// Interpolates the value of the lines of one kind at a pixel: Along is the
+// coordinate the parabolas are functions of, Across the other one.
+double InterpolateLines(const TMatrix& M, bool Parallels, int Along, int Across, bool& Valid) {
+  if (!HasUsableGraticule(M)) return Invalid(Valid);
+  TNearestTwo near;
+  for (int k = 1; k <= M.NrOfRows(); ++k) {
+    if (Parallels ? !IsParallelRow(M, k) : !IsMeridianRow(M, k)) continue;
+    near.Offer(k, std::fabs(Across - EvalLine(M, k, Along)));
+  }
+  if (!near.Complete()) return Invalid(Valid);
+  const double af = EvalLine(M, near.First, Along), ad = EvalLine(M, near.Second, Along);
+  if (af == ad) return Invalid(Valid);  // the two lines meet at this pixel
+  const double vf = M.GetVal(2, near.First), vd = M.GetVal(2, near.Second);
+  return Checked((vf - vd) * (Across - ad) / (af - ad) + vd, Valid);
+}
+
+bool ParabolicGeoToPixel(const TMatrix& M, double Lat, double Long, int& x, int& y) {
+  if (M.NrOfRows() < 4) return false;
+  TNearestTwo mer, par;
+  for (int k = 1; k <= M.NrOfRows(); ++k) {
+    const double value = M.GetVal(2, k);
+    if (IsMeridianRow(M, k)) mer.Offer(k, std::fabs(Long - value));
+    if (IsParallelRow(M, k)) par.Offer(k, std::fabs(Lat - value));
+  }
+  if (!mer.Complete() || !par.Complete()) return false;
+  const double vp1 = M.GetVal(2, par.First), vp2 = M.GetVal(2, par.Second);
+  const double vm1 = M.GetVal(2, mer.First), vm2 = M.GetVal(2, mer.Second);
+  if (vp1 == vp2 || vm1 == vm2) return false;  // two lines of one value: no interpolation
+  double P[3], Mc[3];
+  for (int c = 0; c < 3; ++c) {
+    const double p1 = M.GetVal(3 + c, par.First), p2 = M.GetVal(3 + c, par.Second);
+    P[c] = (p1 - p2) * (Lat - vp2) / (vp1 - vp2) + p2;
+    const double m1 = M.GetVal(3 + c, mer.First), m2 = M.GetVal(3 + c, mer.Second);
+    Mc[c] = (m1 - m2) * (Long - vm2) / (vm1 - vm2) + m2;
+  }
+  // Fixed-point intersection of the parallel y(x) with the meridian x(y).
+  double px = 500, py = 0;
+  bool diverged = false;
+  for (int step = 0; step < MaxIntersectSteps; ++step) {
+    py = P[0] + P[1] * px + P[2] * px * px;
+    px = Mc[0] + Mc[1] * py + Mc[2] * py * py;
+    if (std::fabs(px) > Diverged && std::fabs(py) > Diverged) {
+      diverged = true;
+      break;
+    }
+  }
+  int rx = 0, ry = 0;
+  if (!RoundToPixel(px, rx) || !RoundToPixel(py, ry)) return false;
+  x = rx;
+  y = ry;
+  return !diverged;
+}
+
+// ---- conic conformal -------------------------------------------------------
+
+// The angle about the apex; on the apex row it is +-90 degrees by the side,
+// at the apex itself 0.
+double ConicAngle(const TConicParams& C, int x, int y) {
+  const double dx = x - C[0], dy = y - C[1];
+  if (dy == 0) return dx > 0 ? static_cast<double>(Pi / 2) : dx < 0 ? static_cast<double>(-Pi / 2) : 0.0;
+  return std::atan(dx / dy);
+}
+
+bool ConicGeoToPixel(const TConicParams& C, double Lat, double Long, int& x, int& y) {
+  if (C[2] == 0 || C[4] == 0) return false;
+  const double theta = (Long - C[5]) / C[4];
+  const double t = std::tan(theta);
+  const double s = std::sqrt(t * t + 1);
+  const double radial = (Lat - C[3]) / C[2] / s;
+  int ry = 0, rx = 0;
+  if (!RoundToPixel(Lat >= 0 ? radial + C[1] : C[1] - radial, ry)) return false;
+  if (!RoundToPixel(t * (ry - C[1]) + C[0], rx)) return false;
+  x = rx;
+  y = ry;
+  return true;
+}
+
+// ---- UTM ---------------------------------------------------------------------
+
+void PixelToUTM(const TCoef2x3& E, int x, int y, double& Northing, double& Easting) {
+  Northing = E[0][0] + E[0][1] * x + E[0][2] * y;
+  Easting = E[1][0] + E[1][1] * x + E[1][2] * y;
+}
+
+// Grid coordinates in the calibration's own zone and hemisphere, so that a
+// position across the zone border lands next to the map, not a zone away.
+void GeoToUTMInZone(const TCalibData& D, double Lat, double Long, double& Northing, double& Easting) {
+  if (D.UTMZone < 1 || D.UTMZone > 60) {
+    int zone = 0;
+    LatLongToUTM(Lat, Long, D.Ellipsoid, zone, Easting, Northing);
+    return;
+  }
+  constexpr double Scale = 0.9996, FalseEasting = 500000.0, FalseNorthing = 10000000.0;
+  double tx = 0, ty = 0;
+  LatLongToTM(Lat * static_cast<double>(Pi) / 180.0, Long * static_cast<double>(Pi) / 180.0,
+              UTMCentralMeridian(D.UTMZone), D.Ellipsoid, tx, ty);
+  Easting = tx * Scale + FalseEasting;
+  Northing = ty * Scale + (D.UTMSouth ? FalseNorthing : 0.0);
+}
+
+}  // namespace
+
+bool RoundToPixel(double Value, int& Pixel) {
+  if (!(std::fabs(Value) <= PixelLimit)) return false;  // also NaN
+  Pixel = static_cast<int>(std::nearbyint(Value));     // default rounding: half to even
+  return true;
+}
+
+bool UTMToPixel(const TCoef2x3& S, double Northing, double Easting, int& x, int& y) {
+  int rx = 0, ry = 0;
+  if (!RoundToPixel(S[0][0] + S[0][1] * Northing + S[0][2] * Easting, rx)) return false;
+  if (!RoundToPixel(S[1][0] + S[1][1] * Northing + S[1][2] * Easting, ry)) return false;
+  x = rx;
+  y = ry;
+  return true;
+}
+
+double PixelToLatitude(const TCalibView& V, int x, int y, bool& Valid) {
+  const TCalibCoefficients& K = *V.Coefs;
+  switch (V.Model) {
+    case cmParabolicIp:
+      return InterpolateLines(*V.GratMat, true, x, y, Valid);
+    case cmBiquadraticPn: {
+      const auto& P = K.CalParsPLSP[0];
+      const double xx = static_cast<double>(static_cast<int64_t>(x) * x);
+      const double xy = static_cast<double>(static_cast<int64_t>(x) * y);
+      const double yy = static_cast<double>(static_cast<int64_t>(y) * y);
+      return Checked(P[0] + P[1] * x + P[2] * y + P[3] * xx + P[4] * xy + P[5] * yy, Valid);
+    }
+    case cmConicConformal: {
+      const TConicParams& C = K.ConicPars;
+      return Checked(C[2] * std::hypot(x - C[0], y - C[1]) + C[3], Valid);
+    }
+    case cmMillerCylindrical: {
+      const TCoef2x2& M = K.MillercylPar;
+      if (M[0][0] == 0) return Invalid(Valid);
+      const long double t = std::exp(static_cast<long double>(y - M[0][1]) / M[0][0]);
+      return Checked(static_cast<double>((std::atan(t) - QuarterPi) * MillerLatFactor), Valid);
+    }
+    case cmEquiRect: {
+      const auto& E = K.EquRectPLSP[0];
+      return Checked(E[0] + E[1] * x + E[2] * y, Valid);
+    }
+    case cmUTM: {
+      double n = 0, e = 0, lat = 0, lon = 0;
+      PixelToUTM(K.EquRectPLSP, x, y, n, e);
+      UTMToLatLong(e, n, V.Data->UTMZone, V.Data->UTMSouth, V.Data->Ellipsoid, lat, lon);
+      return Checked(lat, Valid);
+    }
+    default:
+      return Invalid(Valid);
+  }
+}
+
+double PixelToLongitude(const TCalibView& V, int x, int y, bool& Valid) {
+  const TCalibCoefficients& K = *V.Coefs;
+  switch (V.Model) {
+    case cmParabolicIp:
+      return InterpolateLines(*V.GratMat, false, y, x, Valid);
+    case cmBiquadraticPn: {
+      const auto& P = K.CalParsPLSP[1];
+      const double xx = static_cast<double>(static_cast<int64_t>(x) * x);
+      const double xy = static_cast<double>(static_cast<int64_t>(x) * y);
+      const double yy = static_cast<double>(static_cast<int64_t>(y) * y);
+      return Checked(P[0] + P[1] * x + P[2] * y + P[3] * xx + P[4] * xy + P[5] * yy, Valid);
+    }
+    case cmConicConformal: {
+      const TConicParams& C = K.ConicPars;
+      return Checked(C[4] * ConicAngle(C, x, y) + C[5], Valid);
+    }
+    case cmMillerCylindrical: {
+      const TCoef2x2& M = K.MillercylPar;
+      if (M[1][0] == 0) return Invalid(Valid);
+      return Checked(static_cast<double>((x - M[1][1]) / M[1][0] / Pi * 180.0L), Valid);
+    }
+    case cmEquiRect: {
+      const auto& E = K.EquRectPLSP[1];
+      return Checked(E[0] + E[1] * x + E[2] * y, Valid);
+    }
+    case cmUTM: {
+      double n = 0, e = 0, lat = 0, lon = 0;
+      PixelToUTM(K.EquRectPLSP, x, y, n, e);
+      UTMToLatLong(e, n, V.Data->UTMZone, V.Data->UTMSouth, V.Data->Ellipsoid, lat, lon);
+      return Checked(lon, Valid);
+    }
+    default:
+      return Invalid(Valid);
+  }
+}
+
+bool GeoToPixel(const TCalibView& V, double Lat, double Long, int& x, int& y) {
+  x = y = 0;
+  const TCalibCoefficients& K = *V.Coefs;
+  int rx = 0, ry = 0;
+  bool ok = false;
+  switch (V.Model) {
+    case cmParabolicIp:
+      ok = ParabolicGeoToPixel(*V.GratMat, Lat, Long, rx, ry);
+      break;
+    case cmBiquadraticPn: {
+      const auto& Q = K.CalParsSPPL;
+      const double v[6] = {1, Lat, Long, Lat * Lat, Lat * Long, Long * Long};
+      double sx = 0, sy = 0;
+      for (int c = 0; c < 6; ++c) {
+        sx += Q[0][c] * v[c];
+        sy += Q[1][c] * v[c];
+      }
+      ok = RoundToPixel(sx, rx) && RoundToPixel(sy, ry);
+      break;
+    }
+    case cmConicConformal:
+      ok = ConicGeoToPixel(K.ConicPars, Lat, Long, rx, ry);
+      break;
+    case cmMillerCylindrical: {
+      const TCoef2x2& M = K.MillercylPar;
+      const long double px = Long / 180.0L * Pi * M[1][0] + M[1][1];
+      const long double py = std::log(std::tan(Lat / 180.0L * Pi * 0.4L + QuarterPi)) * M[0][0] + M[0][1];
+      ok = RoundToPixel(static_cast<double>(px), rx) && RoundToPixel(static_cast<double>(py), ry);
+      break;
+    }
+    case cmEquiRect: {
+      const TCoef2x3& S = K.EquRectSPPL;
+      ok = RoundToPixel(S[0][0] + S[0][1] * Lat + S[0][2] * Long, rx) &&
+           RoundToPixel(S[1][0] + S[1][1] * Lat + S[1][2] * Long, ry);
+      break;
+    }
+    case cmUTM: {
+      double n = 0, e = 0;
+      GeoToUTMInZone(*V.Data, Lat, Long, n, e);
+      ok = UTMToPixel(K.EquRectSPPL, n, e, rx, ry);
+      break;
+    }
+    default:
+      return false;
+  }
+  if (!ok) return false;
+  x = rx;
+  y = ry;
+  return true;
+}
+
+}  // namespace orq

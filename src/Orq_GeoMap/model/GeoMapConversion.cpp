@@ -1,0 +1,115 @@
+// TGeoMap's conversions between map-image pixels, control pixels and
+// geographic coordinates, the derived corners and resolution, and the inside
+// test.
+#include <cmath>
+
+#include "orqcarta/Orq_GeoMap.h"
+#include "orqmath/SphereGeometry.h"
+
+namespace orq {
+
+namespace {
+
+constexpr double SphereRadius = 6378000;                  // metres
+constexpr double FullCircumference = 40074155.88919140;   // 2 pi R
+constexpr double HalfCircumference = 20037077.94459570;   // pi R
+
+int RoundedOrZero(double Value) {
+  int pixel = 0;
+  return RoundToPixel(Value, pixel) ? pixel : 0;
+}
+
+}  // namespace
+
+double TGeoMap::CalcLatitude(int x, int y, bool& valid) const { return PixelToLatitude(CalibView(), x, y, valid); }
+
+double TGeoMap::CalcLongitude(int x, int y, bool& valid) const {
+  return PixelToLongitude(CalibView(), x, y, valid);
+}
+
+bool TGeoMap::CalcPixelCoords(double Lat, double Long, int& x, int& y) const {
+  return GeoToPixel(CalibView(), Lat, Long, x, y);
+}
+
+bool TGeoMap::CalcPixelCoordsUTM(double Northing, double Easting, int& x, int& y) const {
+  x = y = 0;
+  if (FCalibModel != cmUTM) return false;
+  return UTMToPixel(FCoefs.EquRectSPPL, Northing, Easting, x, y);
+}
+
+int TGeoMap::CalcUTMyFromNorthingX(double Northing, int x) const {
+  const TCoef2x3& S = FCoefs.EquRectSPPL;
+  if (S[0][2] == 0) return 0;
+  const double easting = (x - S[0][0] - S[0][1] * Northing) / S[0][2];
+  return RoundedOrZero(S[1][0] + S[1][1] * Northing + S[1][2] * easting);
+}
+
+int TGeoMap::CalcUTMxFromEastingY(double Easting, int y) const {
+  const TCoef2x3& S = FCoefs.EquRectSPPL;
+  if (S[1][1] == 0) return 0;
+  const double northing = (y - S[1][0] - S[1][2] * Easting) / S[1][1];
+  return RoundedOrZero(S[0][0] + S[0][1] * northing + S[0][2] * Easting);
+}
+
+TPoint TGeoMap::ControlToMapImage(TPoint APoint) const {
+  return TPoint{RoundedOrZero(APoint.X / FMagnify) + FTopLeft.X, RoundedOrZero(APoint.Y / FMagnify) + FTopLeft.Y};
+}
+
+TPoint TGeoMap::MapImageToControl(TPoint APoint) const {
+  return TPoint{RoundedOrZero((static_cast<double>(APoint.X) - FTopLeft.X) * FMagnify),
+                RoundedOrZero((static_cast<double>(APoint.Y) - FTopLeft.Y) * FMagnify)};
+}
+
+void TGeoMap::CalcExtentsAndResolution() {
+  const int w = GrafBmp->Width(), h = GrafBmp->Height();
+  auto corner = [&](int x, int y) {
+    bool valid = false;
+    const double lat = CalcLatitude(x, y, valid);
+    const double lon = CalcLongitude(x, y, valid);
+    return TCoords{lat, lon};
+  };
+  FCalibData.Corners[gcoTopLeft] = corner(0, 0);
+  FCalibData.Corners[gcoBottomLeft] = corner(0, h);
+  FCalibData.Corners[gcoBottomRight] = corner(w, h);
+  FCalibData.Corners[gcoTopRight] = corner(w, 0);
+  const TCoords left = corner(0, h / 2), right = corner(w, h / 2);
+  if (w < 1) {
+    FCalibData.Resolution = 0;
+    return;
+  }
+  double d = SphereGreatCircleDist(SphereRadius, left.Latit, left.Longit, right.Latit, right.Longit);
+  const double span = right.Longit - left.Longit;
+  if (span > 360)
+    d += FullCircumference;
+  else if (span > 180)
+    d += HalfCircumference;
+  FCalibData.Resolution = d / w;
+}
+
+bool TGeoMap::IsPositionWithinMap(double Latit, double Longit) const {
+  return PositionInMap(Latit, Longit, FCalibData.Corners);
+}
+
+bool PositionInMap(double Latit, double Longit, const TCornerArray& C) {
+  const TCoords& c0 = C[gcoTopLeft];
+  const TCoords& c3 = C[gcoTopRight];
+  const double ref = (c3.Latit - c0.Latit) * (c0.Longit - Longit) + (c3.Longit - c0.Longit) * (Latit - c0.Latit);
+  for (int k = 0; k < 3; ++k) {
+    const TCoords& a = C[k];
+    const TCoords& b = C[k + 1];
+    const double s = (a.Latit - b.Latit) * (b.Longit - Longit) + (a.Longit - b.Longit) * (Latit - b.Latit);
+    if (!(s * ref > 0)) return false;
+  }
+  return true;
+}
+
+void TGeoMap::PanMapToFillWindow() {
+  const double a = FMapImgWidth - Width() / FMagnify;
+  const double b = FMapImgHeight - Height() / FMagnify;
+  if (FTopLeft.X > a) FTopLeft.X = RoundedOrZero(a);
+  if (FTopLeft.Y > b) FTopLeft.Y = RoundedOrZero(b);
+  if (FTopLeft.X < 0) FTopLeft.X = 0;
+  if (FTopLeft.Y < 0) FTopLeft.Y = 0;
+}
+
+}  // namespace orq

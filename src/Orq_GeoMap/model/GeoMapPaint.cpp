@@ -1,0 +1,59 @@
+// Painting of TGeoMap. Until the full composition of the picture is in
+// place, the picture is the background and, for an empty map, the empty
+// message.
+#include <algorithm>
+
+#include "orqcarta/Orq_GeoMap.h"
+
+namespace orq {
+
+void TGeoMap::Paint() {
+  if (FSuppressPaint) return;
+  ComposeBackground();
+  TCanvas* window = Canvas();
+  window->SetCopyMode(cmSrcCopy);
+  const TRect whole{0, 0, Width(), Height()};
+  window->CopyRect(whole, FAuxBmp->Canvas(), whole);
+}
+
+void TGeoMap::ComposeBackground() {
+  const int w = Width(), h = Height();
+  // The composition bitmap grows to the control but never shrinks.
+  if (FAuxBmp->Height() < h) FAuxBmp->SetHeight(h);
+  if (FAuxBmp->Width() < w) FAuxBmp->SetWidth(w);
+  TCanvas* c = FAuxBmp->Canvas();
+  c->Pen.Style = psSolid;
+  c->Pen.Mode = pmCopy;
+  c->Brush.Style = bsSolid;
+  c->Brush.Color = FColorBakGnd;
+  c->Pen.Color = FColorBakGnd;
+  c->Rectangle(0, 0, w, h);
+  if (ComponentState().contains(csDesigning) || FMapImgName.empty()) {
+    c->Font.Color = FFrameColor;
+    c->TextOut(10, 10, FEmptyMsg);
+  }
+}
+
+// ---- operations that come with printing, the clipboard and landmark files ----
+
+void TGeoMap::PrintIt(double) { RaiseNotSupported("PrintIt"); }
+
+void TGeoMap::CopyToOpenPrinter(int&, int&, double) { RaiseNotSupported("CopyToOpenPrinter"); }
+
+void TGeoMap::CopyToOpenPrinter(TRect, int, int, int) { RaiseNotSupported("CopyToOpenPrinter"); }
+
+void TGeoMap::CopyToOpenPrinter(TPoint, int, int, int, int, int) { RaiseNotSupported("CopyToOpenPrinter"); }
+
+void TGeoMap::CalcExtentsOfPrint(TRect, int, int&, int&) { RaiseNotSupported("CalcExtentsOfPrint"); }
+
+void TGeoMap::WriteLandMarksToOpenXMLFile(TTextFile&, bool, const std::string&) {
+  RaiseNotSupported("WriteLandMarksToOpenXMLFile");
+}
+
+void TGeoMap::SaveLandmarks(const std::string&, const std::string&) { RaiseNotSupported("SaveLandmarks"); }
+
+void TGeoMap::CopyEntireMapToClipboard() { RaiseNotSupported("CopyEntireMapToClipboard"); }
+
+void TGeoMap::CopyToBMP(TBitmap*, TPoint, double, int, int, int, int) { RaiseNotSupported("CopyToBMP"); }
+
+}  // namespace orq
