@@ -74,6 +74,8 @@ TEST(CliUtm, InverseTakesTheZoneFromTheLineOrTheOptions) {
   EXPECT_EQ(RunTool("utm -i --zone 34 --south 259583.222 6245888.045").Out, expected);
   // A zone in the line wins over the options.
   EXPECT_EQ(RunTool("utm -i --zone 12 34S 259583.222 6245888.045").Out, expected);
+  // East of zone 60 the longitude comes out across the antimeridian.
+  EXPECT_LT(Numbers(RunTool("utm -i 60N 900000 0").Out)[1], -170);
   // Without the hemisphere the same numbers are a northern position.
   EXPECT_GT(Numbers(RunTool("utm -i -z 34 259583.222 6245888.045").Out)[0], 0);
 }

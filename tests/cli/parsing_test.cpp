@@ -77,6 +77,14 @@ TEST(CliZoneToken, ZoneAndHemisphereFromTheFirstOrLastField) {
   EXPECT_THROW(TakeZoneToken(fields), EInputError);
 }
 
+TEST(CliZoneToken, LongitudesWrapIntoOneTurn) {
+  EXPECT_EQ(WrapLongitude(180), -180);
+  EXPECT_EQ(WrapLongitude(181.5), -178.5);
+  EXPECT_EQ(WrapLongitude(-181.5), 178.5);
+  EXPECT_EQ(WrapLongitude(-180), -180);
+  EXPECT_EQ(WrapLongitude(13.4), 13.4);
+}
+
 TEST(CliCatalogue, EllipsoidsByAnySpelling) {
   EXPECT_EQ(FindEllipsoid("gelWGS84"), gelWGS84);
   EXPECT_EQ(FindEllipsoid("wgs84"), gelWGS84);

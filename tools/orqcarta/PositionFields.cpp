@@ -1,5 +1,6 @@
 #include "PositionFields.h"
 
+#include <cmath>
 #include <string>
 
 #include "ErrorReport.h"
@@ -17,7 +18,13 @@ void CheckLongitude(double Longitude) {
     throw EInputError("longitude " + FormatShortest(Longitude) + " outside -180..180");
 }
 
-double WrapLongitude(double Longitude) { return Longitude >= 180 ? Longitude - 360 : Longitude; }
+double WrapLongitude(double Longitude) {
+  // Values already in range are returned untouched, bit for bit.
+  if (Longitude >= -180 && Longitude < 180) return Longitude;
+  if (!std::isfinite(Longitude)) return Longitude;
+  const double wrapped = std::fmod(Longitude + 180, 360.0);
+  return (wrapped < 0 ? wrapped + 360 : wrapped) - 180;
+}
 
 namespace {
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }

@@ -10,8 +10,8 @@ namespace orq::cli {
 void CheckLatitude(double Latitude);
 void CheckLongitude(double Longitude);
 
-// Longitude in -180..<180 (180 becomes -180, the same meridian), which the
-// UTM zone rules expect.
+// Longitude in -180..<180 (180 becomes -180, the same meridian): what the
+// UTM zone rules expect, and how computed longitudes are printed.
 double WrapLongitude(double Longitude);
 
 // A grid zone given in an input line: "32N", "33s" (UTM zone 1..60 and

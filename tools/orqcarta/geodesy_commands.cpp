@@ -23,7 +23,8 @@ const char* const InputHelp =
     "\n\nInput: one position as arguments, or none and one position a line on standard input, fields "
     "separated by blanks and/or commas. Empty lines and lines starting with # are copied unchanged. "
     "A bad line is reported on standard error with its number; the other lines are still converted and "
-    "the exit code is 1. Put -- before a position that starts with '-.'.";
+    "the exit code is 1. Put -- before a position that starts with '-.'. Longitudes are printed in "
+    "-180..<180.";
 
 // What every conversion command has: its options and its arguments.
 struct TConversionSetup {
@@ -197,7 +198,7 @@ void RegisterTm(CLI::App& App, TCliContext& Context) {
             const auto v = FieldsAsNumbers(fields, 2, 2, "x y");
             double phi = 0, lambda = 0;
             TMToLatLong(v[0], v[1], lambda0, s.Ellipsoid, phi, lambda);
-            return JoinFields({s.Format.Degrees(phi / DegToRad), s.Format.Degrees(lambda / DegToRad)});
+            return JoinFields({s.Format.Degrees(phi / DegToRad), s.Format.Degrees(WrapLongitude(lambda / DegToRad))});
           };
         }
         return RunConversion("tm", s.Position, convert, Context.In, Context.Out, Context.Err);
@@ -236,7 +237,7 @@ void RegisterCart(CLI::App& App, TCliContext& Context) {
             if (v[0] == 0 && v[1] == 0 && v[2] == 0) throw EInputError("the earth's centre has no geographic position");
             double latitude = 0, longitude = 0, height = 0;
             CartesianToGeo(v[0], v[1], v[2], s.Ellipsoid, latitude, longitude, height);
-            return JoinFields({s.Format.Degrees(latitude), s.Format.Degrees(longitude), s.Format.Metres(height)});
+            return JoinFields({s.Format.Degrees(latitude), s.Format.Degrees(WrapLongitude(longitude)), s.Format.Metres(height)});
           };
         }
         return RunConversion("cart", s.Position, convert, Context.In, Context.Out, Context.Err);
@@ -270,7 +271,7 @@ void RegisterHelmert(CLI::App& App, TCliContext& Context) {
           const int result =
               HelmertTransform(source, v[0], v[1], v.size() > 2 ? v[2] : 0.0, target, latitude, longitude, height);
           if (result != 0) throw EInputError("datum transformation failed (code " + std::to_string(result) + ")");
-          return JoinFields({s.Format.Degrees(latitude), s.Format.Degrees(longitude), s.Format.Metres(height)});
+          return JoinFields({s.Format.Degrees(latitude), s.Format.Degrees(WrapLongitude(longitude)), s.Format.Metres(height)});
         };
         return RunConversion("helmert", s.Position, convert, Context.In, Context.Out, Context.Err);
       });
