@@ -103,6 +103,9 @@ TEST(CliCatalogue, DatumsByNumberLabelNameOrUniquePart) {
   EXPECT_EQ(FindDatum("european datum 1950 (europe)").Number, 59);
   EXPECT_EQ(FindDatum("World Geodetic System 1984").Number, 269);
   EXPECT_EQ(FindDatum("ordnance").Number, 183);
+  EXPECT_EQ(FindDatum("WGS 84").Number, 269);
+  EXPECT_EQ(FindDatum("ed50").Number, 59);
+  EXPECT_EQ(FindDatum("OSGB-36").Number, 183);
 
   const TDatumMatch ambiguous = FindDatum("EUROPEAN DATUM 1950");
   EXPECT_EQ(ambiguous.Number, 0);

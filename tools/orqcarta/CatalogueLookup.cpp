@@ -44,6 +44,22 @@ std::string DatumLabel(int Number) {
   return datum.Name.str() + " (" + datum.Area.str() + ")";
 }
 
+namespace {
+// Short names everybody uses, which the table does not spell out.
+struct TDatumAlias {
+  const char* Key;  // lower case, without blanks and hyphens
+  int Number;
+};
+constexpr TDatumAlias DatumAliases[] = {{"wgs84", 269}, {"wgs72", 268}, {"ed50", 59}, {"osgb36", 183}};
+
+std::string AliasKey(std::string_view Text) {
+  std::string key;
+  for (char c : ToLower(Text))
+    if (c != ' ' && c != '-') key += c;
+  return key;
+}
+}  // namespace
+
 TDatumMatch FindDatum(std::string_view Text) {
   TDatumMatch match;
   Text = Trimmed(Text);
@@ -51,6 +67,13 @@ TDatumMatch FindDatum(std::string_view Text) {
   if (const auto number = ParseInteger(Text)) {
     if (*number >= 1 && *number <= GeoDatumCount) match.Number = *number;
     return match;
+  }
+  const std::string key = AliasKey(Text);
+  for (const TDatumAlias& alias : DatumAliases) {
+    if (key == alias.Key) {
+      match.Number = alias.Number;
+      return match;
+    }
   }
   const std::string wanted = ToLower(Text);
   // The most specific reading wins: a whole label, then a whole name, then

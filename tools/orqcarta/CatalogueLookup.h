@@ -16,9 +16,10 @@ namespace orq::cli {
 // ordinal 0..60.
 std::optional<TGeoEllipsoid> FindEllipsoid(std::string_view Text);
 
-// Datum number 1..271 for a text: a number, a full label as the datums
-// listing prints it ("EUROPEAN DATUM 1950 (Europe)"), a name, or a unique
-// part of a label - all case-insensitive. Number is 0 when the text names
+// Datum number 1..271 for a text: a number, one of the short names WGS84,
+// WGS72, ED50 (59, Europe) and OSGB36, a full label as the datums listing
+// prints it ("EUROPEAN DATUM 1950 (Europe)"), a name, or a unique part of a
+// label - all case-insensitive. Number is 0 when the text names
 // no datum, or several (then Candidates holds their numbers).
 struct TDatumMatch {
   int Number = 0;

@@ -237,7 +237,8 @@ void RegisterCart(CLI::App& App, TCliContext& Context) {
             if (v[0] == 0 && v[1] == 0 && v[2] == 0) throw EInputError("the earth's centre has no geographic position");
             double latitude = 0, longitude = 0, height = 0;
             CartesianToGeo(v[0], v[1], v[2], s.Ellipsoid, latitude, longitude, height);
-            return JoinFields({s.Format.Degrees(latitude), s.Format.Degrees(WrapLongitude(longitude)), s.Format.Metres(height)});
+            return JoinFields(
+                {s.Format.Degrees(latitude), s.Format.Degrees(WrapLongitude(longitude)), s.Format.Metres(height)});
           };
         }
         return RunConversion("cart", s.Position, convert, Context.In, Context.Out, Context.Err);
@@ -271,7 +272,8 @@ void RegisterHelmert(CLI::App& App, TCliContext& Context) {
           const int result =
               HelmertTransform(source, v[0], v[1], v.size() > 2 ? v[2] : 0.0, target, latitude, longitude, height);
           if (result != 0) throw EInputError("datum transformation failed (code " + std::to_string(result) + ")");
-          return JoinFields({s.Format.Degrees(latitude), s.Format.Degrees(WrapLongitude(longitude)), s.Format.Metres(height)});
+          return JoinFields(
+              {s.Format.Degrees(latitude), s.Format.Degrees(WrapLongitude(longitude)), s.Format.Metres(height)});
         };
         return RunConversion("helmert", s.Position, convert, Context.In, Context.Out, Context.Err);
       });
@@ -280,9 +282,10 @@ void RegisterHelmert(CLI::App& App, TCliContext& Context) {
               "  LATITUDE LONGITUDE [HEIGHT]  ->  LATITUDE LONGITUDE HEIGHT (degrees, metres; HEIGHT default 0)\n"
               "Datums are given by number 1.." +
                   std::to_string(GeoDatumCount) +
-                  " or by name, case-insensitive: a whole entry as 'orqcarta datums' prints it "
+                  " or by name, case-insensitive: WGS84 (269), WGS72 (268), ED50 (59, EUROPEAN DATUM 1950 (Europe)), "
+                  "OSGB36 (183), a whole entry as 'orqcarta datums' prints it "
                   "(\"EUROPEAN DATUM 1950 (Europe)\"), a name, or a unique part of one. A name shared by several "
-                  "entries is refused with the list of their numbers. WGS 84 is 269." +
+                  "entries is refused with the list of their numbers." +
                   std::string(InputHelp));
   AddPositionArgument(*command, *setup, "LATITUDE LONGITUDE [HEIGHT]");
   command->add_option("-f,--from", *from, "Datum of the input positions")->required()->type_name("DATUM");
