@@ -40,7 +40,7 @@ std::vector<std::string> TToolRun::ErrLines() const { return SplitLines(Err); }
 TToolRun RunTool(const std::string& Arguments, const std::string& Input) {
   const std::string inPath = TempFile(), errPath = TempFile();
   std::ofstream(inPath, std::ios::binary) << Input;
-  const std::string command = std::string(ORQCARTA_BIN) + " " + Arguments + " <" + inPath + " 2>" + errPath;
+  const std::string command = "'" + std::string(ORQCARTA_BIN) + "' " + Arguments + " <" + inPath + " 2>" + errPath;
   TToolRun run;
   if (FILE* pipe = popen(command.c_str(), "r")) {
     char buffer[4096];
