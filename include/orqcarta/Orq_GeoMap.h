@@ -326,6 +326,31 @@ class TGeoMap : public TCustomControl {
   // before decoding, and the previous image stays.
   void SetMapImgName(const std::string& value);
 
+  // --- map images and generated maps ---
+  // Drawing procedure of the generated maps: called after the graticule with
+  // the map's canvas, the bounds in degrees (after ordering) and the size.
+  using TOnDrawMapDataEvent = std::function<void(TObject* Sender, TCanvas* MapCanvas, double LatLow, double LongLow,
+                                                 double LatHigh, double LongHigh, int Wid, int Hgt)>;
+  // Writes the calibration beside FileName (extension ".xml", block DataID)
+  // and the map image as a JPEG of the same bare name in the same directory;
+  // MapImgFile becomes that bare name. An empty image raises EOrqGeoMapError.
+  void SaveMap(const std::string& FileName, const std::string& DataID);
+  // Renames the image file to Name (reduced to 8.3 characters, directory and
+  // extension kept). False when there is no image file, the reduced name is
+  // empty, or the file system refuses (another file of that name exists).
+  bool RenameMapImg(const std::string& Name);
+  // Blank maps of a latitude/longitude rectangle (degrees; bounds in any
+  // order) with parallels every dLat and meridians every dLong degrees (<= 0
+  // means 1), at least 100 x 100 pixels and at most 3000000 pixels. The
+  // first writes FName's ".bmp" and ".xml" and loads them (biquadratic); the
+  // second keeps the image in memory (equirectangular, name "$unknown$").
+  void CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow, double LatHigh,
+                             double LongHigh, double dLat, double dLong, int Wid, int Hgt,
+                             const TOnDrawMapDataEvent& OnDrawMapData = nullptr);
+  void CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
+                              double dLong, int Wid, int Hgt, bool ShowGrid,
+                              const TOnDrawMapDataEvent& OnDrawMapData = nullptr);
+
   // ---- printing, clipboard and landmark files ------------------------------------
   // Not supported yet: each raises EOrqGeoMapError saying so.
 
