@@ -116,16 +116,16 @@ void RegisterBlankMapCommand(CLI::App& App, TCliContext& Context) {
   command->add_option("file", setup->File, "Output name; FILE.bmp and FILE.xml are written")
       ->required()
       ->type_name("FILE");
-  command->add_option("--lat", setup->Lat, "Latitude bounds in degrees (south and north)")
+  command->add_option("--lat", setup->Lat, "Latitude bounds in degrees, south and north (either order)")
       ->required()
       ->expected(2)
       ->allow_extra_args(false)
-      ->type_name("LOW HIGH");
-  command->add_option("--long", setup->Long, "Longitude bounds in degrees (west and east)")
+      ->type_name("DEG");
+  command->add_option("--long", setup->Long, "Longitude bounds in degrees, west and east (either order)")
       ->required()
       ->expected(2)
       ->allow_extra_args(false)
-      ->type_name("LOW HIGH");
+      ->type_name("DEG");
   command->add_option("--dlat", setup->DLat, "Distance of the parallels in degrees (default: about 6 lines)")
       ->type_name("DEG");
   command->add_option("--dlong", setup->DLong, "Distance of the meridians in degrees (default: about 6 lines)")
