@@ -109,5 +109,12 @@ TEST_F(BlankMapCommand, RefusesUnusableOptionsWithoutWriting) {
   EXPECT_FALSE(FileExists(File("m.xml")));
 }
 
+TEST_F(BlankMapCommand, ReportsAFileThatCannotBeWritten) {
+  const TRun run = RunBlankMap({File("no/such/dir/m"), "--lat", "10", "11", "--long", "1", "2"});
+  EXPECT_EQ(run.ExitCode, ExitFailure);
+  EXPECT_EQ(run.Err.rfind("orqcarta blankmap: ", 0), 0u) << run.Err;
+  EXPECT_TRUE(run.Out.empty()) << run.Out;
+}
+
 }  // namespace
 }  // namespace orq::cli

@@ -106,7 +106,8 @@ TEST_F(GeneratedMapTest, MeridiansAreDashedSilverAtTheirColumns) {
 }
 
 TEST_F(GeneratedMapTest, LabelsUseTheFormatOfTheirSpacingOnBothSides) {
-  TCanvas& canvas = *LabelAlone(" ", pf4bit)->Canvas();
+  const auto measure = LabelAlone(" ", pf4bit);
+  TCanvas& canvas = *measure->Canvas();
   for (double v : {10.5, 11.0, 11.5}) {
     const std::string text = Label(v, dfDecimalDegrees, " N ");
     const int y = 300 - 30 - static_cast<int>((v - 10) / 2 * 240);
@@ -282,6 +283,8 @@ TEST(GeneratedMap, UnusableRequestsAreRefusedAndChangeNothing) {
                EOrqGeoMapError);
   EXPECT_THROW(map.CreateEmptyMapInMemory(10, 20, 10, 23, 0.5, 1, 400, 300, true, nullptr), EOrqGeoMapError);
   EXPECT_THROW(map.CreateEmptyMapInMemory(10, 20, 12, 23, 1e-9, 1, 400, 300, true, nullptr), EOrqGeoMapError);
+  // A file that cannot be written: the platform's error, and no half-loaded map.
+  EXPECT_ANY_THROW(map.CreateAndLoadEmptyMap(dir.File("no/such/dir/m.bmp"), 0, 0, 1, 1, 0.5, 0.5, 200, 200, nullptr));
   EXPECT_EQ(map.MapImgWidth(), 400);
   EXPECT_EQ(map.CalibModel(), cmEquiRect);
   EXPECT_EQ(map.CalibData().NumCalQuads, 9);
@@ -292,7 +295,8 @@ TEST(GeneratedMap, FineSpacingIsLabelledInMinutesAndSeconds) {
   TGeoMap map;
   map.CreateEmptyMapInMemory(10, 20, 10.1, 20.1, 0.05, 0.05, 400, 300, true, nullptr);
   TBitmap* bmp = map.MapBitmap();
-  TCanvas& canvas = *LabelAlone(" ", pf24bit)->Canvas();
+  const auto measure = LabelAlone(" ", pf24bit);
+  TCanvas& canvas = *measure->Canvas();
   const std::string text = Label(201 * 0.05, dfDegMinSec, " N ");
   EXPECT_NE(text.find('\''), std::string::npos) << text;
   EXPECT_TRUE(HasLabelAt(bmp, text, 36, 150 - canvas.TextHeight(text) / 2)) << text;
