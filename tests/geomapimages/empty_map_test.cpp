@@ -201,17 +201,6 @@ TEST(GeneratedMap, CapitalsInTheNameStillLoadTheImage) {
   EXPECT_EQ(map.CalibData().NumCalQuads, 9);
 }
 
-// Halves round to even: (401 - 60) / 2 + 30 = 200.5 and 301 - 30 - 120.5 = 150.5.
-TEST(GeneratedMap, QuadruplePixelsRoundHalfToEven) {
-  TImageScratchDir dir;
-  TGeoMap map;
-  map.CreateAndLoadEmptyMap(dir.File("odd.bmp"), 0, 0, 1, 1, 0.5, 0.5, 401, 301, nullptr);
-  const TCalQuad& centre = map.CalibData().CalQuads[4];
-  EXPECT_EQ(centre.MapX, 200);
-  EXPECT_EQ(centre.MapY, 150);
-  EXPECT_EQ(map.CalibData().CalQuads[8].MapX, 371);
-}
-
 TEST(GeneratedMap, DrawingProcedureSeesOrderedBoundsAndDrawsLast) {
   TImageScratchDir dir;
   TGeoMap map;
@@ -254,14 +243,16 @@ TEST(GeneratedMap, InMemoryWithoutGridIsBlankAndCalibratedOnTheWholeImage) {
   EXPECT_EQ(y, 0);
 }
 
-TEST(GeneratedMap, InMemoryWithGridHasTheFrame) {
+// On the frame, halves round to even too: (401 - 60) / 2 + 30 = 200.5 and
+// 301 - 30 - 120.5 = 150.5.
+TEST(GeneratedMap, InMemoryWithGridHasTheFrameAndIsCalibratedOnIt) {
   TGeoMap map;
-  map.CreateEmptyMapInMemory(10, 20, 12, 23, 0.5, 1, 400, 300, true, nullptr);
+  map.CreateEmptyMapInMemory(10, 20, 12, 23, 0.5, 1, 401, 301, true, nullptr);
   TBitmap* bmp = map.MapBitmap();
-  EXPECT_EQ(CountInRow(bmp, 270, 30, 370, Black), 341);
-  EXPECT_EQ(CountInColumn(bmp, 370, 30, 270, Black), 241);
-  EXPECT_GT(CountInRow(bmp, 150, 150, 250, Silver), 60);
+  EXPECT_EQ(CountInRow(bmp, 271, 30, 371, Black), 342);
+  EXPECT_EQ(CountInColumn(bmp, 371, 30, 271, Black), 242);
   EXPECT_EQ(map.CalibData().CalQuads[4], (TCalQuad{11, 21.5, 200, 150}));
+  EXPECT_EQ(map.CalibData().CalQuads[8], (TCalQuad{12, 23, 371, 30}));
 }
 
 // Refused before any pixel is allocated or any file written; the map keeps
