@@ -24,6 +24,11 @@
 #include "orqplatform/Canvas.h"
 #include "orqplatform/Components.h"
 #include "orqplatform/Controls.h"
+#include "orqcarta/geomap/CalibXml.h"
+#include "orqcarta/geomap/LandmarkNames.h"
+#include "orqcarta/geomap/LandmarkXml.h"
+#include "orqcarta/geomap/SymbolRepository.h"
+#include "orqcarta/geomap/XmlText.h"
 
 namespace orq {
 
@@ -265,6 +270,91 @@ class TGeoMap : public TCustomControl {
   void SetOnEndRubberBand(TOnRubberBandActionEvent h) { FOnEndRubberBand = std::move(h); }
   const TSelectRectEvent& OnSelectRect() const { return FOnSelectRect; }
   void SetOnSelectRect(TSelectRectEvent h) { FOnSelectRect = std::move(h); }
+
+  // --- landmarks, calibration files, map images ---
+  // Adding: a copy of LandMarkDefault with the fields given replaced
+  // (identifiers cut to 15 characters, caption texts to 80). OnLandMarkAction
+  // may veto; otherwise the landmark becomes number NumLandMarks and the
+  // control repaints.
+  void AddLandMark(double Lat, double Long, double Altitude);
+  void AddLandMark(double Lat, double Long, double Altitude, const TLMIdentifier& Identifier, TDateTime Time);
+  void AddLandMark(double Lat, double Long, double Altitude, const std::string& CaptionText, int CaptionSize,
+                   TColor CaptionColor);
+  void AddLandMark(double Lat, double Long, double Altitude, const TLMIdentifier& Identifier, TDateTime Time,
+                   const std::string& CaptionText, int CaptionSize, TColor CaptionColor);
+  void AddLandMark(double Lat, double Long, double Altitude, TLandMarkElement Element, uint8_t ClassFlag,
+                   const TLMIdentifier& Identifier, TDateTime Time, int Tag, TColor ColorFG, TColor ColorBG,
+                   int Size, bool Transparent, int Direction, int Length);
+  // Adds a landmark record as it stands, with the same veto and growth.
+  void AddLandMarkRecord(const TLandMark& LandMark);
+  // ClassFlag -1 (and anything outside 0..255) selects every class. Distances
+  // are squared degree differences. 0 when no landmark of the class exists.
+  int FindLandMark(double Lat, double Long, int ClassFlag) const;
+  // The removals ask OnLandMarkAction for each landmark; removing moves the
+  // last landmark into the gap. They return the number removed ...
+  int RemoveLandMark(double Lat, double Long, int ClassFlag, double Radius);
+  int RemoveLandMark(const TRectDouble& Rect, int ClassFlag);
+  // ... or the number of the landmark removed, 0 when none was.
+  int RemoveLandMark(double Lat, double Long, int ClassFlag);
+  int RemoveLandMark(int LmIndex);
+  void RemoveLastLandMark();
+  // Removes, with the veto, every landmark IsCandidate selects; the gaps are
+  // filled from the end of the list. Returns the number removed.
+  int RemoveLandMarksWhere(const std::function<bool(const TLandMark&)>& IsCandidate);
+  void RemoveAllLandMarks(uint8_t ClassFlag);
+  void RemoveAllLandMarks();
+  // Landmark i (1..NumLandMarks); outside that range the read side gives
+  // LandMarkDefault and the write side does nothing.
+  TLandMark GetLandMarkData(int i) const;
+  void SetLandMarkData(int i, const TLandMark& LandMark);
+  TLandMark LandMarkData(int i) const { return GetLandMarkData(i); }
+
+  // Landmark blocks: the first block (empty DataID) or the one with that
+  // identifier replaces all landmarks; false when there is none (landmarks kept).
+  bool ReadLandMarksFromOpenXMLFile(TTextFile& InFile, const std::string& DataID);
+  bool LoadLandMarks(const std::string& FName, const std::string& DataID);
+
+  // Calibration blocks. The writers first derive corners and resolution and
+  // record MapImgFile as the block's map file.
+  void WriteCalDataToOpenXMLFile(TTextFile& OutFile, bool WithHeader, const std::string& DataID);
+  void SaveCalDataAsXML(const std::string& FileName, const std::string& DataID);
+  void SaveCalDataAsXML(TStream* OutStream, const std::string& DataID);
+  // The readers replace the calibration data, load the block's map image and
+  // fit the model; true when the lines give a graticule matrix.
+  bool ReadCalDataFromOpenXMLFile(TTextFile& InFile, const std::string& DataID);
+  bool LoadCalDataFromXML(const std::string& FName, const std::string& DataID);
+  bool LoadCalDataFromXML(TMemoryStream* InStream, const std::string& DataID);
+  bool ReadCalDataIntern(bool FromTextFile, TTextFile* InFile, TStream* InStream, const std::string& DataID);
+
+  // Loads the map image (.bmp, .jpg/.jpeg, .png; OnMapImageRequest may name
+  // another file). Images over 3000000 pixels are refused from their header,
+  // before decoding, and the previous image stays.
+  void SetMapImgName(const std::string& value);
+
+  // --- map images and generated maps ---
+  // Drawing procedure of the generated maps: called after the graticule with
+  // the map's canvas, the bounds in degrees (after ordering) and the size.
+  using TOnDrawMapDataEvent = std::function<void(TObject* Sender, TCanvas* MapCanvas, double LatLow, double LongLow,
+                                                 double LatHigh, double LongHigh, int Wid, int Hgt)>;
+  // Writes the calibration beside FileName (extension ".xml", block DataID)
+  // and the map image as a JPEG of the same bare name in the same directory;
+  // MapImgFile becomes that bare name. An empty image raises EOrqGeoMapError.
+  void SaveMap(const std::string& FileName, const std::string& DataID);
+  // Renames the image file to Name (reduced to 8.3 characters, directory and
+  // extension kept). False when there is no image file, the reduced name is
+  // empty, or the file system refuses (another file of that name exists).
+  bool RenameMapImg(const std::string& Name);
+  // Blank maps of a latitude/longitude rectangle (degrees; bounds in any
+  // order) with parallels every dLat and meridians every dLong degrees (<= 0
+  // means 1), at least 100 x 100 pixels and at most 3000000 pixels. The
+  // first writes FName's ".bmp" and ".xml" and loads them (biquadratic); the
+  // second keeps the image in memory (equirectangular, name "$unknown$").
+  void CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow, double LatHigh,
+                             double LongHigh, double dLat, double dLong, int Wid, int Hgt,
+                             const TOnDrawMapDataEvent& OnDrawMapData = nullptr);
+  void CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
+                              double dLong, int Wid, int Hgt, bool ShowGrid,
+                              const TOnDrawMapDataEvent& OnDrawMapData = nullptr);
 
   // ---- printing, clipboard and landmark files ------------------------------------
   // Not supported yet: each raises EOrqGeoMapError saying so.
