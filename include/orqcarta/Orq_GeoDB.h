@@ -162,6 +162,13 @@ class TGdbFile;
 class TFileLease;
 }  // namespace gdb_detail
 
+// One open database at a time. The summary and the five indexes live in
+// memory; the data file is opened per operation. Not thread-safe: use one
+// component from one thread. Changes are written at once, except that with
+// LazyWrite on the index files wait until LazyWrite is switched off, the
+// database is closed or the component is destroyed (and the data and summary
+// files stay open meanwhile); after a crash in that state, RecalcIndexes
+// rebuilds the indexes from the summary.
 class TGeoDB : public TComponent {
  public:
   explicit TGeoDB(TComponent* AOwner = nullptr);
@@ -172,7 +179,10 @@ class TGeoDB : public TComponent {
 
   // Base name of the open database (path kept, no extension); empty if closed.
   std::string DBName() const;
-  // Opens (creating missing files) or, with an empty name, closes.
+  // Opens (creating missing files) or, with an empty name, closes. Any
+  // extension of the name is dropped. Opening another database first saves
+  // the deferred indexes of the open one. Raises EInOutError when a file
+  // cannot be opened or created; the component is closed then.
   void SetDBName(const std::string& value);
   int NumEntries() const { return FNumSumItems; }
   bool LazyWrite() const { return FLazyWrite; }

@@ -1,5 +1,6 @@
 // Adding, replacing, deleting and updating items.
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cmath>
 
@@ -15,6 +16,14 @@ using namespace gdb_detail;
 namespace {
 
 int RoundPercent(double Value) { return static_cast<int>(std::nearbyint(Value)); }
+
+// Opens a BLOB's source before anything is written, so that a missing file
+// (or a directory) costs neither an ItemID nor bytes in the data file.
+std::unique_ptr<TGdbFile> OpenBlobSource(const std::string& Path) {
+  auto file = std::make_unique<TGdbFile>(Path, TGdbFile::fmRead);
+  if (!FileExists(Path)) RaiseInOut("Not a regular file:", Path, EISDIR);
+  return file;
+}
 
 }  // namespace
 
@@ -115,11 +124,9 @@ int TGeoDB::AddData(std::string& Name, const std::vector<TSCoords>& Polygon, boo
   if (!IsOpen()) return -1;
   if (Kind == gitBLOB && !SourceFile && (DataSize < 0 || (DataSize > 0 && Data == nullptr)))
     Fail("AddData: invalid BLOB data.");
-  // The source is opened before anything is written, so that a missing file
-  // costs neither an ItemID nor bytes in the data file.
-  std::unique_ptr<TGdbFile> source;
   // The full name: the FilePath stored in the meta information may be cut.
-  if (Kind == gitBLOB && SourceFile) source = std::make_unique<TGdbFile>(*SourceFile, TGdbFile::fmRead);
+  std::unique_ptr<TGdbFile> source;
+  if (Kind == gitBLOB && SourceFile) source = OpenBlobSource(*SourceFile);
   if (FNumSumItems == INT32_MAX) Fail("AddData: the database is full.");
 
   Progress(0);
@@ -166,8 +173,7 @@ void TGeoDB::ReplaceData(int DBEntry, std::string& Name, const std::vector<TSCoo
   if (Kind == gitBLOB && !SourceFile && (DataSize < 0 || (DataSize > 0 && Data == nullptr)))
     Fail("ReplaceData: invalid BLOB data.");
   std::unique_ptr<TGdbFile> source;
-  // The full name: the FilePath stored in the meta information may be cut.
-  if (Kind == gitBLOB && SourceFile) source = std::make_unique<TGdbFile>(*SourceFile, TGdbFile::fmRead);
+  if (Kind == gitBLOB && SourceFile) source = OpenBlobSource(*SourceFile);
   Progress(0);
   Name = CutToChars(Name, 59);
   TgdbData rec;

@@ -91,8 +91,10 @@ bool TGeoDB::RetrieveBLOB(int DBEntry, const std::string& Filepath, TMetaInfo& M
   Progress(0);
   if (!ReadMeta(f, rec, MetaInfo) || rec.Size < 0) return false;
   std::string target = Filepath;
-  if (target.empty() || target.back() == '\\' || target.back() == '/')
-    target += ReduceToFN83Chars(rec.Name);
+  // A trailing backslash names a directory, as it does on the systems these
+  // databases come from; here the separator is '/'.
+  if (!target.empty() && target.back() == '\\') target.back() = '/';
+  if (target.empty() || target.back() == '/') target += ReduceToFN83Chars(rec.Name);
   if (target.empty()) Fail("RetrieveBLOB: invalid filename.");
   bool complete;
   {

@@ -172,6 +172,8 @@ TEST_F(GeoDBModify, BlobFromFileTakesDateSizeAndNames) {
   // A missing source changes nothing at all.
   const int64_t dataSize = SizeOf(F(".orqgdd"));
   EXPECT_THROW(db.AddBLOB(dir.File("missing.bin"), 1.0, 0, 1, 2, 3, 4, 0, 0, 0, mi), EInOutError);
+  EXPECT_THROW(db.AddBLOB(dir.Path().string(), 1.0, 0, 1, 2, 3, 4, 0, 0, 0, mi), EInOutError);
+  EXPECT_THROW(db.ReplaceBLOB(1, dir.Path().string(), 1.0, 0, 1, 2, 3, 4, 0, 0, 0, mi), EInOutError);
   EXPECT_EQ(db.NumEntries(), 3);
   EXPECT_EQ(db.SystemData().HighestID, 3);
   EXPECT_EQ(SizeOf(F(".orqgdd")), dataSize);

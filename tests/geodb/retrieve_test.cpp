@@ -95,9 +95,17 @@ TEST_F(GeoDBRetrieve, BlobToFileNamesTheTargetFromTheItem) {
   // A directory ending in a separator gets the item name, reduced to the
   // characters of 8.3 names ("Sheet 7/a.tif" -> "Sheet7a.tif").
   ASSERT_TRUE(db.RetrieveBLOB(blobPos, dir.Path().string() + "\\", got));
-  EXPECT_EQ(ReadBytes(dir.Path().string() + "\\Sheet7a.tif"), blob);
+  EXPECT_EQ(ReadBytes(dir.File("Sheet7a.tif")), blob);
+  fs::remove(dir.File("Sheet7a.tif"));
   ASSERT_TRUE(db.RetrieveBLOB(blobPos, dir.Path().string() + "/", got));
   EXPECT_EQ(ReadBytes(dir.File("Sheet7a.tif")), blob);
+  // An empty path means the current directory.
+  const fs::path cwd = fs::current_path();
+  fs::current_path(dir.Path());
+  const bool toCwd = db.RetrieveBLOB(blobPos, "", got);
+  fs::current_path(cwd);
+  EXPECT_TRUE(toCwd);
+  EXPECT_EQ(fs::file_size(dir.File("Sheet7a.tif")), blob.size());
   // A name of no valid characters cannot make a file name.
   const int bad = db.AddBLOB("***", 0, 0, 0, 0, 0, 0, 0, 0, 0, meta, "x", 1);
   try {
