@@ -3,6 +3,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <istream>
 #include <limits>
@@ -67,7 +68,7 @@ int AddTown(TCliContext& Context, const TAddSetup& Setup) {
   const TSCoords location{static_cast<float>(ParseLatitudeArgument(Setup.Latit)),
                           static_cast<float>(ParseLongitudeArgument(Setup.Longit))};
   const float altitude = Altitude(Setup.Fields);
-  WarnIfNameCut(Context.Err, command, "", Setup.ItemName);
+  WarnIfNameCut(Context.Err, command, Setup.ItemName);
   TDbSession session(Setup.Name, TDbSession::daWrite, Context.Err, command);
   std::string name = Setup.ItemName;
   const int position = session.Db().AddTown(name, Now(), Setup.Fields.StateFlag, location, altitude,
@@ -111,7 +112,7 @@ int AddPolygon(TCliContext& Context, const TAddSetup& Setup) {
     throw EUsageError(std::string("a ") + GDB_ITEMNAMES[kind] + " is always stored open; --closed applies to " +
                       "borders and cities");
   const float altitude = Altitude(Setup.Fields);
-  WarnIfNameCut(Context.Err, command, "", Setup.ItemName);
+  WarnIfNameCut(Context.Err, command, Setup.ItemName);
 
   std::vector<TSCoords> points;
   if (Setup.Source.empty() || Setup.Source == "-") {
@@ -159,9 +160,7 @@ TBox ParseBox(const std::vector<std::string>& Values) {
 
 void SetMetaText(std::ostream& Err, const std::string& Command, const char* Field, const std::string& Value,
                  std::size_t Limit, auto& Target) {
-  const auto characters =
-      std::count_if(Value.begin(), Value.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-  if (static_cast<std::size_t>(characters) > Limit)
+  if (CharacterCount(Value) > Limit)
     ReportError(Err, Command, std::string(Field) + " cut to " + std::to_string(Limit) + " characters");
   Target = Value;
 }
@@ -186,7 +185,7 @@ int AddBlob(TCliContext& Context, const TAddSetup& Setup) {
   SetMetaText(Context.Err, command, "caption", Setup.Caption, 127, meta.Caption);
   SetMetaText(Context.Err, command, "descriptor", Setup.Descriptor, 255, meta.Descriptor);
   SetMetaText(Context.Err, command, "comment", Setup.Comment, 255, meta.Comment);
-  if (!Setup.ItemName.empty()) WarnIfNameCut(Context.Err, command, "", Setup.ItemName);
+  if (!Setup.ItemName.empty()) WarnIfNameCut(Context.Err, command, Setup.ItemName);
 
   TMemoryStream data;
   if (fromStdin) {

@@ -46,10 +46,7 @@ int CreateDatabase(TCliContext& Context, const TFileSetup& Setup) {
   TGeoDB db;
   db.SetDBName(files.Base);
   if (Setup.HasDescription) {
-    const auto characters = std::count_if(Setup.Description.begin(), Setup.Description.end(), [](char c) {
-      return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    });
-    if (characters > 60) ReportError(Context.Err, command, "description cut to 60 characters");
+    if (CharacterCount(Setup.Description) > 60) ReportError(Context.Err, command, "description cut to 60 characters");
     db.SetDescription(Setup.Description);
   }
   if (Setup.Revision != 0) db.SetRevision(Setup.Revision);

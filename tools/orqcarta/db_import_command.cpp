@@ -6,6 +6,7 @@
 #include <istream>
 #include <memory>
 #include <ostream>
+#include <stdexcept>
 
 #include "ErrorReport.h"
 #include "db_commands.h"
@@ -74,9 +75,7 @@ int ImportTowns(TCliContext& Context, const TImportSetup& Setup) {
     if (IsBlankCsvLine(line)) continue;
     try {
       TTownRow row = reader.ParseRow(line);
-      const auto characters = std::count_if(row.Name.begin(), row.Name.end(),
-                                            [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-      if (characters > 59) {
+      if (CharacterCount(row.Name) > 59) {
         bar.Break();
         ReportLineError(Context.Err, command, number, "name cut to 59 characters", line);
       }
@@ -87,6 +86,10 @@ int ImportTowns(TCliContext& Context, const TImportSetup& Setup) {
       bar.Break();
       ReportLineError(Context.Err, command, number, e.what(), line);
       ++rejected;
+    } catch (const std::exception& e) {
+      // What was imported stays; say how far the import got.
+      throw std::runtime_error("line " + std::to_string(number) + ": " + WithoutComponentPrefix(e.what()) + " (" +
+                               std::to_string(imported) + " towns imported before)");
     }
   }
   if (in.bad()) throw std::runtime_error("cannot read " + (fromStdin ? std::string("standard input") : Printable(Setup.Source)));

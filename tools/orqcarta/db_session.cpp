@@ -145,12 +145,14 @@ std::string WithoutComponentPrefix(std::string_view Message) {
   return std::string(Message);
 }
 
-void WarnIfNameCut(std::ostream& Err, std::string_view Command, std::string_view Where, std::string_view Name) {
-  const auto characters = std::count_if(Name.begin(), Name.end(),
-                                        [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; });
-  if (characters > 59)
-    ReportError(Err, Command,
-                std::string(Where) + "name cut to 59 characters: \"" + Printable(Name, 100) + "\"");
+std::size_t CharacterCount(std::string_view Text) {
+  return static_cast<std::size_t>(
+      std::count_if(Text.begin(), Text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+void WarnIfNameCut(std::ostream& Err, std::string_view Command, std::string_view Name) {
+  if (CharacterCount(Name) > 59)
+    ReportError(Err, Command, "name cut to 59 characters: \"" + Printable(Name, 100) + "\"");
 }
 
 }  // namespace orq::cli
