@@ -260,6 +260,7 @@ void RegisterDbAddCommands(CLI::App& Db, TCliContext& Context) {
   blob->add_option("--descriptor", setup->Descriptor, "Descriptor (at most 255 characters)");
   blob->add_option("--comment", setup->Comment, "Comment (at most 255 characters)");
   blob->add_option("--box", setup->Box, "Bounding box: LATLOW LATHIGH LONGLOW LONGHIGH (default all 0)")
+      ->type_name("DEG")
       ->expected(4)
       ->allow_extra_args(false);
   blob->add_flag("--progress", setup->Progress, "Show a progress bar even when standard error is not a terminal");

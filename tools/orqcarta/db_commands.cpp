@@ -48,6 +48,7 @@ void RegisterDbCommands(CLI::App& App, TCliContext& Context) {
   RegisterDbAddCommands(*db, Context);
   RegisterDbImportCommand(*db, Context);
   RegisterDbQueryCommands(*db, Context);
+  RegisterDbMaintenanceCommands(*db, Context);
 }
 
 }  // namespace orq::cli

@@ -19,8 +19,10 @@ CLI::App* AddDbCommand(CLI::App& Db, TCliContext& Context, const std::string& Na
 // "db <name>", the command's name in messages.
 std::string DbCommandName(const std::string& Name);
 
-// create, info, reindex, gc, dump
+// create, info
 void RegisterDbFileCommands(CLI::App& Db, TCliContext& Context);
+// reindex, gc, dump
+void RegisterDbMaintenanceCommands(CLI::App& Db, TCliContext& Context);
 // add-town, add-polygon, add-blob
 void RegisterDbAddCommands(CLI::App& Db, TCliContext& Context);
 // import-towns

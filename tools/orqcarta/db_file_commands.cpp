@@ -158,6 +158,10 @@ void RegisterDbFileCommands(CLI::App& Db, TCliContext& Context) {
                                 [&Context, setup] { return ShowInfo(Context, *setup); });
   AddDbArgument(*info, *setup);
   SetHelpText(*info, "Reads the files without opening the database; nothing is changed.");
+}
+
+void RegisterDbMaintenanceCommands(CLI::App& Db, TCliContext& Context) {
+  auto setup = std::make_shared<TFileSetup>();
 
   CLI::App* reindex = AddDbCommand(Db, Context, "reindex", "Rebuild the five index files from the summary",
                                    [&Context, setup] { return Reindex(Context, *setup); });
