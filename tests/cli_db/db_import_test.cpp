@@ -65,6 +65,23 @@ TEST_F(DbImport, ManyTownsInOneBatch) {
   EXPECT_EQ(opened->Db.IxLatLow(1).LLValue, -80.0f);
 }
 
+TEST_F(DbImport, ProgressFollowsTheFileAndBadRowsBreakTheBar) {
+  Create();
+  std::string csv = "name,lat,long\n";
+  for (int i = 0; i < 3000; ++i) csv += "T,1,2\n";
+  csv += "Bad,1\n";
+  Write(File("t.csv"), csv);
+  const TToolRun quiet = Db("import-towns", Quoted(File("t.csv")));
+  EXPECT_EQ(quiet.ErrLines().size(), 1u) << "only the bad row: " << quiet.Err;
+  const TToolRun shown = Db("import-towns", Quoted(File("t.csv")) + " --progress");
+  EXPECT_EQ(shown.ExitCode, 1);
+  EXPECT_TRUE(Contains(shown.Err, "100 %")) << shown.Err;
+  // The error starts a line of its own, never in the middle of the bar.
+  const auto at = shown.Err.find("orqcarta db import-towns: line 3002");
+  ASSERT_NE(at, std::string::npos) << shown.Err;
+  EXPECT_EQ(shown.Err[at - 1], '\n');
+}
+
 TEST(TownCsv, SplitsQuotedFields) {
   EXPECT_EQ(SplitCsvLine("a,\"b, c\",\"say \"\"hi\"\"\",,\r", ','),
             (std::vector<std::string>{"a", "b, c", "say \"hi\"", "", ""}));
