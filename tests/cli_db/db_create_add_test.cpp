@@ -76,7 +76,7 @@ TEST_F(DbAdd, TownKeepsEveryFieldGiven) {
 
 TEST_F(DbAdd, BadArgumentsAddNothingAndSpendNoItemID) {
   Create();
-  for (const char* arguments : {"X 91 0", "X 0 -181", "X abc 0", "X 1 2 --altitude nan", "X 1 2 --altitude 1e39"}) {
+  for (const char* arguments : {"X 91 0", "X 0 -181", "X abc 0", "X 1 2 --altitude nan", "X 1 2 --altitude 1e39", "' ' 1 2"}) {
     const TToolRun run = Db("add-town", arguments);
     EXPECT_EQ(run.ExitCode, 1) << arguments;
     EXPECT_EQ(run.ErrLines().size(), 1u) << arguments << ": " << run.Err;

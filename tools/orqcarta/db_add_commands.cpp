@@ -58,6 +58,11 @@ float Altitude(const TItemFields& Fields) {
   return static_cast<float>(value);
 }
 
+// Items are found by name; one without a name could only be found by position.
+void CheckItemName(const std::string& Name) {
+  if (Name.find_first_not_of(" \t") == std::string::npos) throw EInputError("the item name is empty");
+}
+
 void ReportAdded(std::ostream& Out, const TGeoDB& Db, int Position) {
   const TgdbData d = Db.Data(Position);
   Out << "added \"" << Printable(d.Name.str(), 100) << "\": position " << Position << ", ItemID " << d.ItemId << '\n';
@@ -68,6 +73,7 @@ int AddTown(TCliContext& Context, const TAddSetup& Setup) {
   const TSCoords location{static_cast<float>(ParseLatitudeArgument(Setup.Latit)),
                           static_cast<float>(ParseLongitudeArgument(Setup.Longit))};
   const float altitude = Altitude(Setup.Fields);
+  CheckItemName(Setup.ItemName);
   WarnIfNameCut(Context.Err, command, Setup.ItemName);
   TDbSession session(Setup.Name, TDbSession::daWrite, Context.Err, command);
   std::string name = Setup.ItemName;
@@ -112,6 +118,7 @@ int AddPolygon(TCliContext& Context, const TAddSetup& Setup) {
     throw EUsageError(std::string("a ") + GDB_ITEMNAMES[kind] + " is always stored open; --closed applies to " +
                       "borders and cities");
   const float altitude = Altitude(Setup.Fields);
+  CheckItemName(Setup.ItemName);
   WarnIfNameCut(Context.Err, command, Setup.ItemName);
 
   std::vector<TSCoords> points;
