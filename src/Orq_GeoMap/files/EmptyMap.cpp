@@ -44,14 +44,14 @@ std::string RequestProblem(TEmptyMapSpec& Spec) {
 void TGeoMap::CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow, double LatHigh,
                                     double LongHigh, double dLat, double dLong, int Wid, int Hgt,
                                     const TOnDrawMapDataEvent& OnDrawMapData) {
-  TEmptyMapSpec spec{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
-  if (const std::string problem = RequestProblem(spec); !problem.empty())
+  TEmptyMapSpec request{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
+  if (const std::string problem = RequestProblem(request); !problem.empty())
     throw EOrqGeoMapError(ComponentMessage(problem));
   const std::string xmlName = ChangeFileExt(FName, ".xml");
   const std::string bmpName = ChangeFileExt(FName, ".bmp");
 
-  TCalibData cal = EmptyMapCalibration(spec, true);
-  DrawEmptyMap(this, spec, pf4bit, true, OnDrawMapData)->SaveToFile(bmpName);
+  TCalibData cal = EmptyMapCalibration(request, true);
+  DrawEmptyMap(this, request, pf4bit, true, OnDrawMapData)->SaveToFile(bmpName);
 
   ClearCalibData();
   cal.MapFName = bmpName;
@@ -72,11 +72,11 @@ void TGeoMap::CreateAndLoadEmptyMap(const std::string& FName, double LatLow, dou
 void TGeoMap::CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
                                      double dLong, int Wid, int Hgt, bool ShowGrid,
                                      const TOnDrawMapDataEvent& OnDrawMapData) {
-  TEmptyMapSpec spec{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
-  if (const std::string problem = RequestProblem(spec); !problem.empty())
+  TEmptyMapSpec request{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
+  if (const std::string problem = RequestProblem(request); !problem.empty())
     throw EOrqGeoMapError(ComponentMessage(problem));
-  TCalibData cal = EmptyMapCalibration(spec, ShowGrid);
-  SetMapBitMap(DrawEmptyMap(this, spec, pf24bit, ShowGrid, OnDrawMapData).get());
+  TCalibData cal = EmptyMapCalibration(request, ShowGrid);
+  SetMapBitMap(DrawEmptyMap(this, request, pf24bit, ShowGrid, OnDrawMapData).get());
 
   ClearCalibData();
   cal.MapFName = "$unknown$";
