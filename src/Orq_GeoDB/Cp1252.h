@@ -1,17 +1,15 @@
-// Windows-1252 <-> UTF-8 for the fixed-size texts of the database files.
+// Windows-1252 for the fixed-size texts of the database files: the platform's
+// conversions (a character the code page lacks becomes '?', every byte string
+// survives a round trip) and a case folding for name searches.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "orqplatform/TextFile.h"
 
 namespace orq::gdb_detail {
 
-// One byte per character; a character Windows-1252 cannot represent becomes
-// '?'. Bytes that are not valid UTF-8 count as one character each.
-std::string Utf8ToCp1252(std::string_view Text);
-// The five bytes Windows-1252 leaves undefined map to the C1 controls of the
-// same value, so every byte string survives a round trip.
-std::string Cp1252ToUtf8(std::string_view Bytes);
+using ::orq::Cp1252ToUtf8;
+using ::orq::Utf8ToCp1252;
+
 // Lower case of a Windows-1252 character (ASCII and the Latin letters).
 unsigned char Cp1252Lower(unsigned char c);
 
