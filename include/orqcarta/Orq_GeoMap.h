@@ -348,7 +348,11 @@ class TGeoMap : public TCustomControl {
   void SetLandMarkCapacityFor(int Count);
   void InitZoomHistory();
   void ZeroAffineAndBiquadratic();
-  TCalibView CalibView() const { return TCalibView{FCalibModel, &FCoefs, FGratMat.get(), &FCalibData}; }
+  TCalibView CalibView() const { return TCalibView{FCalibModel, &FCoefs, &FGraticule, &FCalibData}; }
+  // Every change of FGratMat is followed by this, so that the conversions
+  // see the matrix as it is.
+  void SyncGraticule() { FGraticule = UnpackGratMat(*FGratMat); }
+  bool UTMPixelToGeo(int x, int y, double& Lat, double& Long) const;
   void RefitQuadrupleModel();
   void RemoveLinePointAt(int Line, int Point);
   void ComposeBackground();
@@ -399,6 +403,19 @@ class TGeoMap : public TCustomControl {
   int FUTMGridDist = 0;
   TCalibData FCalibData;
   std::unique_ptr<TMatrix> FGratMat;
+  TGraticule FGraticule;  // FGratMat unpacked (SyncGraticule)
+  // The last UTM pixel conversion: latitude and longitude of one pixel are
+  // usually asked for one after the other, and cost one inverse projection.
+  struct TUTMMemo {
+    bool Filled = false;
+    int X = 0, Y = 0;
+    TCoef2x3 E{};
+    int Zone = 0;
+    bool South = false;
+    TGeoEllipsoid Ellipsoid = gelWGS84;
+    double Lat = 0, Long = 0;
+  };
+  mutable TUTMMemo FUTMMemo;
   TCalibCoefficients FCoefs;  // FEquRectSPPL .. FConicPars
   int FHighLM = 0;
   TColor FHighLMColFG = 0xFF0000, FHighLMColBG = 0x00FFFF;

@@ -120,8 +120,7 @@ TEST(Conversion, ParabolicLinesThatCoincideGiveInvalidNotNaN) {
   EXPECT_NEAR(m.CalcLongitude(250, 150, valid), 17.5, 1e-9);
   EXPECT_TRUE(valid);
 
-  TMatrix& g = TGeoMapInternals::GratMat(m);
-  g.SetVal(2, 2, 50);  // now both parallels claim 50 degrees
+  TGeoMapInternals::SetGratMatValue(m, 2, 2, 50);  // now both parallels claim 50 degrees
   int x = 0, y = 0;
   EXPECT_FALSE(m.CalcPixelCoords(45, 15, x, y));
 }

@@ -20,7 +20,10 @@ struct TGeoMapInternals {
     m.FLastMClickPosX = x;
     m.FLastMClickPosY = y;
   }
-  static TMatrix& GratMat(TGeoMap& m) { return *m.FGratMat; }
+  static void SetGratMatValue(TGeoMap& m, int Col, int Row, double Value) {
+    m.FGratMat->SetVal(Col, Row, Value);
+    m.SyncGraticule();
+  }
   static TCalibCoefficients& Coefs(TGeoMap& m) { return m.FCoefs; }
 };
 

@@ -91,11 +91,25 @@ bool BuildGratMat(const TCalibData& Data, TMatrix& GratMat);
 // Conversions
 // ---------------------------------------------------------------------------
 
+// The graticule matrix unpacked for the conversions, which read it on every
+// call: one entry per matrix row, in row order.
+struct TGratLine {
+  bool Parallel = false;  // column 1 rounds to 1
+  bool Meridian = false;  // column 1 rounds to 0
+  double Value = 0;       // column 2
+  double K0 = 0, K1 = 0, K2 = 0;
+};
+struct TGraticule {
+  std::vector<TGratLine> Lines;
+  int Parallels = 0, Meridians = 0;
+};
+TGraticule UnpackGratMat(const TMatrix& GratMat);
+
 // Everything a conversion reads.
 struct TCalibView {
   TCalibModel Model = cmUndefined;
   const TCalibCoefficients* Coefs = nullptr;
-  const TMatrix* GratMat = nullptr;
+  const TGraticule* Graticule = nullptr;
   const TCalibData* Data = nullptr;  // UTMZone, UTMSouth, Ellipsoid
 };
 

@@ -220,6 +220,7 @@ void TGeoMap::ClearCalibData() {
   FCalibData.Ellipsoid = gelWGS84;
   FGratMat->Resize(5, 1);
   FGratMat->Fill(0.0);
+  SyncGraticule();
   FCalibData.CalQuads.fill(TCalQuad{});
   FCalibData.NumCalQuads = 0;
   ZeroAffineAndBiquadratic();

@@ -21,10 +21,36 @@ int RoundedOrZero(double Value) {
 
 }  // namespace
 
-double TGeoMap::CalcLatitude(int x, int y, bool& valid) const { return PixelToLatitude(CalibView(), x, y, valid); }
+bool TGeoMap::UTMPixelToGeo(int x, int y, double& Lat, double& Long) const {
+  TUTMMemo& m = FUTMMemo;
+  const TCalibData& d = FCalibData;
+  if (!(m.Filled && m.X == x && m.Y == y && m.E == FCoefs.EquRectPLSP && m.Zone == d.UTMZone &&
+        m.South == d.UTMSouth && m.Ellipsoid == d.Ellipsoid)) {
+    const TCoef2x3& E = FCoefs.EquRectPLSP;
+    const double northing = E[0][0] + E[0][1] * x + E[0][2] * y;
+    const double easting = E[1][0] + E[1][1] * x + E[1][2] * y;
+    double lat = 0, lon = 0;
+    UTMToLatLong(easting, northing, d.UTMZone, d.UTMSouth, d.Ellipsoid, lat, lon);
+    m = TUTMMemo{std::isfinite(lat) && std::isfinite(lon), x, y, E, d.UTMZone, d.UTMSouth, d.Ellipsoid, lat, lon};
+    if (!m.Filled) return false;
+  }
+  Lat = m.Lat;
+  Long = m.Long;
+  return true;
+}
+
+double TGeoMap::CalcLatitude(int x, int y, bool& valid) const {
+  if (FCalibModel != cmUTM) return PixelToLatitude(CalibView(), x, y, valid);
+  double lat = 0, lon = 0;
+  valid = UTMPixelToGeo(x, y, lat, lon);
+  return valid ? lat : 0;
+}
 
 double TGeoMap::CalcLongitude(int x, int y, bool& valid) const {
-  return PixelToLongitude(CalibView(), x, y, valid);
+  if (FCalibModel != cmUTM) return PixelToLongitude(CalibView(), x, y, valid);
+  double lat = 0, lon = 0;
+  valid = UTMPixelToGeo(x, y, lat, lon);
+  return valid ? lon : 0;
 }
 
 bool TGeoMap::CalcPixelCoords(double Lat, double Long, int& x, int& y) const {

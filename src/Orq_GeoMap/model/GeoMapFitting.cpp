@@ -11,7 +11,11 @@ void TGeoMap::RecalcCalibration() {
   Paint();
 }
 
-bool TGeoMap::RecalcGratMat() { return BuildGratMat(FCalibData, *FGratMat); }
+bool TGeoMap::RecalcGratMat() {
+  const bool usable = BuildGratMat(FCalibData, *FGratMat);
+  SyncGraticule();
+  return usable;
+}
 
 void TGeoMap::CalcEquiRectCalibration() { FitEquiRect(FCalibData, FCoefs.EquRectPLSP, FCoefs.EquRectSPPL); }
 

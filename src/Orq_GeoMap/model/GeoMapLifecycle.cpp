@@ -58,6 +58,7 @@ TGeoMap::TGeoMap(TComponent* AOwner) : TCustomControl(AOwner) {
   FImgCache = std::make_unique<TBitmap>();
   FImgCache->SetPixelFormat(pf15bit);
   FGratMat = std::make_unique<TMatrix>(5, 1);
+  SyncGraticule();
   FCoefs = TCalibCoefficients{};
   FCalibModel = cmUndefined;
   FRestoreBiQuadOK = FRestoreParaIpOK = false;
@@ -245,6 +246,7 @@ void TGeoMap::CopyStateFrom(const TGeoMap& S) {
   FUTMGridDist = S.FUTMGridDist;
   FCalibData = S.FCalibData;
   FGratMat->Clone(S.FGratMat.get());
+  SyncGraticule();
   FCoefs = S.FCoefs;
   FHighLM = S.FHighLM;
   FHighLMColFG = S.FHighLMColFG;
