@@ -97,6 +97,8 @@ class TGeoMap : public TCustomControl {
   // Adds a pixel to the calibration line of that kind and value (a new line
   // when there is none). False when the line holds 10 points or 25 lines
   // exist; refits in every case. Raises EOrqGeoMapError outside cmParabolicIp.
+  // All three forms refuse coordinates that are not finite numbers with
+  // EOrqGeoMapError, changing nothing.
   bool AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX, int PixPosY);
   // Adds a quadruple (degrees) in the models cmBiquadraticPn .. cmEquiRect;
   // false when 200 exist. Raises EOrqGeoMapError in other models.
