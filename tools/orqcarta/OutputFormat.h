@@ -1,0 +1,48 @@
+// Writing numbers: fixed decimals, no locale, never "-0.000", and the
+// --precision option that every conversion command shares.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+namespace CLI {
+class App;
+}
+
+namespace orq::cli {
+
+// Value with exactly Decimals digits after the point. A value that rounds
+// to zero is written without a minus sign.
+std::string FormatFixed(double Value, int Decimals);
+// The shortest text that reads back as the same double (for table values).
+std::string FormatShortest(double Value);
+
+// Decimals of the numbers a conversion prints. Metres default to 3 (1 mm),
+// degrees to 9 (about 0.1 mm); --precision sets both.
+class TOutputFormat {
+ public:
+  static constexpr int DefaultMetreDecimals = 3;
+  static constexpr int DefaultDegreeDecimals = 9;
+  static constexpr int MaxDecimals = 15;
+
+  // Adds "--precision N" to a command.
+  void AddOption(CLI::App& Command);
+
+  int MetreDecimals() const { return Precision_ >= 0 ? Precision_ : DefaultMetreDecimals; }
+  int DegreeDecimals() const { return Precision_ >= 0 ? Precision_ : DefaultDegreeDecimals; }
+  void SetPrecision(int Decimals) { Precision_ = Decimals; }
+
+  // Both throw EInputError for a value that is not finite, so that a
+  // conversion without a result never prints "nan".
+  std::string Metres(double Value) const;
+  std::string Degrees(double Value) const;
+
+ private:
+  int Precision_ = -1;  // -1: the defaults above
+};
+
+// Fields of one output line joined by single blanks.
+std::string JoinFields(std::initializer_list<std::string_view> Fields);
+
+}  // namespace orq::cli
