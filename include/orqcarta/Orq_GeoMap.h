@@ -24,6 +24,7 @@
 #include "orqplatform/Canvas.h"
 #include "orqplatform/Components.h"
 #include "orqplatform/Controls.h"
+#include "orqcarta/geomap/BlankMap.h"
 #include "orqcarta/geomap/CalibXml.h"
 #include "orqcarta/geomap/LandmarkNames.h"
 #include "orqcarta/geomap/LandmarkXml.h"
@@ -96,6 +97,8 @@ class TGeoMap : public TCustomControl {
   // Adds a pixel to the calibration line of that kind and value (a new line
   // when there is none). False when the line holds 10 points or 25 lines
   // exist; refits in every case. Raises EOrqGeoMapError outside cmParabolicIp.
+  // All three forms refuse coordinates that are not finite numbers with
+  // EOrqGeoMapError, changing nothing.
   bool AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX, int PixPosY);
   // Adds a quadruple (degrees) in the models cmBiquadraticPn .. cmEquiRect;
   // false when 200 exist. Raises EOrqGeoMapError in other models.
@@ -325,6 +328,24 @@ class TGeoMap : public TCustomControl {
   // another file). Images over 3000000 pixels are refused from their header,
   // before decoding, and the previous image stays.
   void SetMapImgName(const std::string& value);
+  // Writes the image as the bare name + ".jpg" next to FileName and the
+  // calibration as FileName with ".xml"; MapImgFile becomes the bare name.
+  void SaveMap(const std::string& FileName, const std::string& DataID);
+  // Renames the image file within its directory, keeping its extension; the
+  // name is reduced to 8.3 file-name characters. False when there is no
+  // image file, the reduced name is empty or the rename fails.
+  bool RenameMapImg(const std::string& Name);
+  // A blank map of the rectangle (bounds in any order; line distances of 0 or
+  // less become 1 degree; sizes below 100 become 100): frame, dotted inset,
+  // dashed graticule with labels, then OnDrawMapData. Saved as FName with
+  // ".bmp" and ".xml" (block BlankMapDataID) and loaded.
+  void CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow, double LatHigh,
+                             double LongHigh, double dLat, double dLong, int Wid, int Hgt,
+                             const TOnDrawMapDataEvent& OnDrawMapData);
+  // The same kept in memory (image "$unknown$", model cmEquiRect); frame and
+  // graticule only with ShowGrid.
+  void CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
+                              double dLong, int Wid, int Hgt, bool ShowGrid, const TOnDrawMapDataEvent& OnDrawMapData);
 
   // ---- printing, clipboard and landmark files ------------------------------------
   // Not supported yet: each raises EOrqGeoMapError saying so.

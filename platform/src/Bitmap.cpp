@@ -37,8 +37,9 @@ void TBitmap::SetSize(int AWidth, int AHeight) {
   const size_t count = static_cast<size_t>(AWidth) * static_cast<size_t>(AHeight);
   std::vector<uint32_t> pixels(count, Quantize(clWhite));
   const int w = std::min(AWidth, FWidth), h = std::min(AHeight, FHeight);
-  for (int y = 0; y < h; ++y)
-    std::memcpy(&pixels[static_cast<size_t>(y) * AWidth], &FPixels[static_cast<size_t>(y) * FWidth], w * sizeof(uint32_t));
+  for (int y = 0; y < h && w > 0; ++y)
+    std::memcpy(pixels.data() + static_cast<size_t>(y) * AWidth, FPixels.data() + static_cast<size_t>(y) * FWidth,
+                w * sizeof(uint32_t));
   FPixels.swap(pixels);
   FWidth = AWidth;
   FHeight = AHeight;

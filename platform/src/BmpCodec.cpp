@@ -144,7 +144,8 @@ void DecodeRow(const uint8_t* Row, const TBmpHeader& H, const TLayout& L, TColor
   }
 }
 
-void DecodeUncompressed(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img) {
+void DecodeUncompressed(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img,
+                        TProgressSteps& Progress) {
   const uint64_t W = static_cast<uint64_t>(H.Width), Ht = static_cast<uint64_t>(H.Height);
   const uint64_t RowBits = W * H.BitCount;
   const uint64_t Stride = (RowBits + 31) / 32 * 4;
@@ -154,13 +155,15 @@ void DecodeUncompressed(const TByteReader& R, const TBmpHeader& H, const TLayout
   for (uint64_t r = 0; r < Ht; ++r) {
     const uint64_t y = H.TopDown ? r : Ht - 1 - r;
     DecodeRow(R.Data() + L.PixelStart + r * Stride, H, L, Img.Pixels.data() + y * W);
+    Progress.Report(r + 1, Ht);
   }
 }
 
 // RLE8 and RLE4: runs and literal groups of palette indexes, with escapes for
 // end of line, end of bitmap and a jump. Pixels the data never reaches keep
 // palette entry 0; writes past the right edge are dropped.
-void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img) {
+void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRawImage& Img,
+               TProgressSteps& Progress) {
   const bool Rle4 = H.Compression == kBiRle4;
   const int64_t W = H.Width, Ht = H.Height;
   uint64_t End = R.Size();
@@ -190,6 +193,7 @@ void DecodeRle(const TByteReader& R, const TBmpHeader& H, const TLayout& L, TRaw
     if (Value == 0) {  // end of line
       x = 0;
       ++y;
+      Progress.Report(static_cast<uint64_t>(std::min(y, Ht)), static_cast<uint64_t>(Ht));
     } else if (Value == 1) {  // end of bitmap
       break;
     } else if (Value == 2) {  // jump right and up
@@ -249,7 +253,9 @@ TBmpHeader imgcodec::ParseBmpHeader(const TByteReader& R) {
   return H;
 }
 
-TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size) {
+TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size) { return DecodeBmp(Data, Size, TCodecProgress{}); }
+
+TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress) {
   const TByteReader R(Data, Size, kTruncated);
   const TBmpHeader H = ParseBmpHeader(R);
 
@@ -276,10 +282,13 @@ TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size) {
   Img.Width = static_cast<int>(H.Width);
   Img.Height = static_cast<int>(H.Height);
   Img.SourceBitsPerPixel = H.BitCount;
+  TProgressSteps Steps{&Progress};
+  Steps.Report(0, 1);
   if (C == kBiRle8 || C == kBiRle4)
-    DecodeRle(R, H, L, Img);
+    DecodeRle(R, H, L, Img, Steps);
   else
-    DecodeUncompressed(R, H, L, Img);
+    DecodeUncompressed(R, H, L, Img, Steps);
+  Steps.Report(1, 1);
   return Img;
 }
 
@@ -348,6 +357,11 @@ class TNearestEntry {
 }  // namespace
 
 std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette) {
+  return EncodeBmp(Image, BitsPerPixel, Palette, TCodecProgress{});
+}
+
+std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette,
+                               const TCodecProgress& Progress) {
   if (BitsPerPixel != 4 && BitsPerPixel != 8 && BitsPerPixel != 24 && BitsPerPixel != 32)
     throw EInvalidGraphic("Cannot write a BMP file with " + std::to_string(BitsPerPixel) + " bits per pixel");
   CheckEncodeImage(Image, "BMP");
@@ -394,6 +408,8 @@ std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const s
   }
 
   TNearestEntry Nearest(Pal);
+  TProgressSteps Steps{&Progress};
+  Steps.Report(0, 1);
   for (uint64_t r = 0; r < Ht; ++r) {
     const TColor* Src = Image.Pixels.data() + (Ht - 1 - r) * W;  // bottom row first
     const std::size_t RowStart = Out.size();
@@ -412,6 +428,7 @@ std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const s
           break;
       }
     }
+    Steps.Report(r + 1, Ht);
   }
   return Out;
 }

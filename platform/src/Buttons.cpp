@@ -114,21 +114,27 @@ void TSpeedButton::Click() {
 }
 
 void TSpeedButton::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const auto alive = LifeToken();
   TGraphicControl::MouseDown(Button, Shift, X, Y);
+  if (alive.expired()) return;  // the handler freed us
   if (Button != mbLeft || !Enabled()) return;
   FDragging = true;
   if (!FDown) SetState(bsDown);
 }
 
 void TSpeedButton::MouseMove(TShiftState Shift, int X, int Y) {
+  const auto alive = LifeToken();
   TGraphicControl::MouseMove(Shift, X, Y);
+  if (alive.expired()) return;  // the handler freed us
   if (!FDragging) return;
   // Pressed while the pointer is over the button, resting while it is not.
   SetState(!FDown && InClientRect(X, Y) ? bsDown : RestingState());
 }
 
 void TSpeedButton::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const auto alive = LifeToken();
   TGraphicControl::MouseUp(Button, Shift, X, Y);
+  if (alive.expired()) return;  // the handler freed us
   if (Button != mbLeft || !FDragging) return;
   FDragging = false;
   const bool inside = InClientRect(X, Y);

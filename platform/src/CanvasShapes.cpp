@@ -26,16 +26,18 @@ Wide FloorDiv(Wide a, Wide b) {
 
 // Pixels of row y whose centres lie in the ellipse inscribed in the box
 // [x1, x2) x [y1, y2):  ((2x+1-Sx) H)^2 + ((2y+1-Sy) W)^2 <= (W H)^2.
-Span EllipseRow(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t y) {
+// Exact in Num for boxes up to 2^26 pixels a side; long double beyond.
+template <typename Num>
+Span EllipseRowIn(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t y) {
   Span s;
   const int64_t W = x2 - x1, H = y2 - y1;
   if (W <= 0 || H <= 0 || y < y1 || y >= y2) return s;
-  const Wide v = Wide(2 * y + 1 - (y1 + y2)) * W;
-  const Wide R = Wide(W) * H;
-  const Wide rem = R * R - v * v;
+  const Num v = Num(2 * y + 1 - (y1 + y2)) * W;
+  const Num R = Num(W) * H;
+  const Num rem = R * R - v * v;
   if (rem < 0) return s;
   int64_t k = static_cast<int64_t>(std::sqrt(static_cast<long double>(rem)) / H);
-  auto fits = [&](int64_t kk) { return Wide(kk) * H * Wide(kk) * H <= rem; };
+  auto fits = [&](int64_t kk) { return Num(kk) * H * Num(kk) * H <= rem; };
   while (fits(k + 1)) ++k;
   while (k >= 0 && !fits(k)) --k;
   if (k < 0) return s;
@@ -43,6 +45,12 @@ Span EllipseRow(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t y) {
   s.L = static_cast<int64_t>(-FloorDiv(-(Sx - 1 - k), 2));
   s.R = static_cast<int64_t>(FloorDiv(Sx - 1 + k, 2));
   return s;
+}
+
+Span EllipseRow(int64_t x1, int64_t y1, int64_t x2, int64_t y2, int64_t y) {
+  constexpr int64_t kExact = int64_t{1} << 26;
+  if (x2 - x1 <= kExact && y2 - y1 <= kExact) return EllipseRowIn<Wide>(x1, y1, x2, y2, y);
+  return EllipseRowIn<long double>(x1, y1, x2, y2, y);
 }
 
 // Pixels of row y of the ellipse region all of whose 4-neighbours are in it.

@@ -60,7 +60,10 @@ void TClipboard::Clear() {
   Changed();
 }
 
-void TClipboard::Changed() { Application->HostBackend()->ClipboardChanged(); }
+void TClipboard::Changed() {
+  Application->HostBackend()->ClipboardChanged();
+  if (FOnChange) FOnChange(this);
+}
 
 TClipboard* Clipboard() {
   static TClipboard* const clipboard = new TClipboard();

@@ -37,6 +37,20 @@ inline void CheckEncodeImage(const TRawImage& Image, const char* Format) {
     throw EInvalidGraphic(std::string("Cannot write ") + Format + ": pixel array does not match the image size");
 }
 
+// Reports percentages, each at most once and in order.
+struct TProgressSteps {
+  const TCodecProgress* Callback = nullptr;
+  int Last = -1;
+  void Report(uint64_t Done, uint64_t Total) {
+    if (!Callback || !*Callback || Total == 0) return;
+    const int Percent = static_cast<int>(Done * 100 / Total);
+    if (Percent != Last) {
+      Last = Percent;
+      (*Callback)(Percent);
+    }
+  }
+};
+
 inline TColor RGBToColor(uint32_t R, uint32_t G, uint32_t B) { return R | G << 8 | B << 16; }
 inline uint8_t ColorR(TColor C) { return static_cast<uint8_t>(C); }
 inline uint8_t ColorG(TColor C) { return static_cast<uint8_t>(C >> 8); }

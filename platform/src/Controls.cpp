@@ -7,6 +7,19 @@
 
 namespace orq {
 
+namespace {
+
+// Windows that were hidden dropped their paints; showing them again
+// repaints the whole tree.
+void InvalidateTree(TControl* Control) {
+  Control->Invalidate();
+  if (auto* win = dynamic_cast<TWinControl*>(Control))
+    for (int i = 0; i < win->ControlCount(); ++i)
+      if (win->Controls(i)->Visible()) InvalidateTree(win->Controls(i));
+}
+
+}  // namespace
+
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
   FControlStyle = {csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
 }
@@ -23,13 +36,23 @@ void TControl::SetParent(TWinControl* AParent) {
   if (AParent == this) throw EInvalidOperation("A control cannot be its own parent");
   for (const TWinControl* p = AParent; p != nullptr; p = p->FParent)
     if (p == this) throw EInvalidOperation("A control cannot be a parent of its own parent");
-  if (FParent) FParent->RemoveControl(this);
-  if (AParent) AParent->InsertControl(this);
+  if (FParent) FParent->DetachChild(this);
+  if (AParent) AParent->AttachChild(this);
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   AWidth = std::max(AWidth, 0);
   AHeight = std::max(AHeight, 0);
+  if ((AWidth != FWidth || AHeight != FHeight) && FOnCanResize) {
+    bool allowed = true;
+    FOnCanResize(this, AWidth, AHeight, allowed);
+    if (!allowed) {
+      AWidth = FWidth;
+      AHeight = FHeight;
+    }
+    AWidth = std::max(AWidth, 0);
+    AHeight = std::max(AHeight, 0);
+  }
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool resized = AWidth != FWidth || AHeight != FHeight;
   FLeft = ALeft;
@@ -77,7 +100,7 @@ void TControl::SetVisible(bool Value) {
     if (FAlign != alNone) FParent->ChildAlignChanged(this);
     if (!dynamic_cast<TWinControl*>(this)) FParent->Invalidate();
   }
-  if (FVisible) Invalidate();
+  if (FVisible) InvalidateTree(this);
 }
 
 bool TControl::Showing() const {
@@ -120,6 +143,17 @@ void TControl::SetHint(const std::string& Value) {
   PeerChanged(pcHint);
 }
 
+bool TControl::ShowHint() const {
+  if (FParentShowHint && FParent) return FParent->ShowHint();
+  return FShowHint;
+}
+
+void TControl::SetParentShowHint(bool Value) {
+  if (Value == FParentShowHint) return;
+  FParentShowHint = Value;
+  PeerChanged(pcHint);
+}
+
 void TControl::SetShowHint(bool Value) {
   FParentShowHint = false;
   if (Value == FShowHint) return;
@@ -134,7 +168,12 @@ void TControl::Invalidate() {
 }
 
 void TControl::Update() {
-  if (FPaintPending) PaintNow();
+  if (!FPaintPending) return;
+  // A hidden control is not painted; showing it again invalidates it.
+  if (Showing())
+    PaintNow();
+  else
+    Application->PaintDone(this);
 }
 
 void TControl::Repaint() {

@@ -32,7 +32,11 @@ void TControl::DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, 
   if (Shift.contains(ssDouble)) {
     // The second press of a double click makes no Click of its own.
     FClicked = false;
-    if (FControlStyle.contains(csDoubleClicks)) DblClick();
+    if (FControlStyle.contains(csDoubleClicks)) {
+      const auto alive = LifeToken();
+      DblClick();
+      if (alive.expired()) return;  // the handler freed us
+    }
   } else if (Button == mbLeft && FControlStyle.contains(csClickEvents)) {
     FClicked = true;
   }
@@ -50,10 +54,32 @@ void TControl::DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, in
     if (FMouseCapture) SetMouseCapture(false);
     if (FClicked) {
       FClicked = false;
-      if (InClientRect(X, Y)) Click();
+      if (InClientRect(X, Y)) {
+        const auto alive = LifeToken();
+        Click();
+        if (alive.expired()) return;  // the handler freed us
+      }
     }
   }
   MouseUp(Button, Shift, X, Y);
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool handled = false;
+  if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, handled);
+  if (!handled) {
+    if (WheelDelta < 0 && FOnMouseWheelDown)
+      FOnMouseWheelDown(this, Shift, MousePos, handled);
+    else if (WheelDelta > 0 && FOnMouseWheelUp)
+      FOnMouseWheelUp(this, Shift, MousePos, handled);
+  }
+  return handled;
+}
+
+bool TControl::DispatchMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  if (FEnabled && DoMouseWheel(Shift, WheelDelta, MousePos)) return true;
+  if (FParent == nullptr) return false;
+  return FParent->DispatchMouseWheel(Shift, WheelDelta, Point(MousePos.X + FLeft, MousePos.Y + FTop));
 }
 
 // A windowless child under the pointer takes the press and keeps every

@@ -68,7 +68,13 @@ TCustomControl::TCustomControl(TComponent* AOwner) : TWinControl(AOwner), FSurfa
 
 TCustomControl::~TCustomControl() = default;
 
-TCanvas* TCustomControl::Canvas() { return FSurface->Canvas(); }
+TCanvas* TCustomControl::Canvas() {
+  // Whoever takes the canvas may draw straight onto the window (mouse
+  // feedback, a Paint called by a setter): the window shows the surface
+  // again once the current event is done.
+  if (TControlPeer* peer = Peer()) peer->Invalidate(ClientRect());
+  return FSurface->Canvas();
+}
 
 void TCustomControl::SizeChanged() { FSurface->SetSize(Width(), Height()); }
 
@@ -88,6 +94,33 @@ void TCustomControl::PaintNow() {
   }
   canvas->SetCopyMode(savedMode);
   if (Peer()) Peer()->Invalidate(ClientRect());
+}
+
+void TCustomControl::PaintWindowTo(TCanvas* Target, int X, int Y) {
+  const TCopyMode savedMode = Target->CopyMode();
+  Target->SetCopyMode(cmSrcCopy);
+  Target->Draw(X, Y, FSurface.get());
+  Target->SetCopyMode(savedMode);
+}
+
+// ---- Pictures of whole windows ---------------------------------------------
+
+void TWinControl::PaintWindowTo(TCanvas* Target, int X, int Y) {
+  const TBrush saved = Target->Brush;
+  Target->Brush.Color = Color();
+  Target->Brush.Style = bsSolid;
+  Target->FillRect(Rect(X, Y, X + Width(), Y + Height()));
+  Target->Brush = saved;
+}
+
+void TWinControl::PaintTo(TCanvas* Target, int X, int Y) {
+  if (Target == nullptr) return;
+  if (PaintPending()) PaintNow();  // also when hidden: a picture is asked for
+  PaintWindowTo(Target, X, Y);
+  for (TControl* child : FControls) {
+    auto* win = dynamic_cast<TWinControl*>(child);
+    if (win != nullptr && win->Visible()) win->PaintTo(Target, X + win->Left(), Y + win->Top());
+  }
 }
 
 }  // namespace orq

@@ -24,6 +24,14 @@ bool TWinControl::ContainsControl(const TControl* Control) const {
 }
 
 void TWinControl::InsertControl(TControl* Control) {
+  if (Control) Control->SetParent(this);
+}
+
+void TWinControl::RemoveControl(TControl* Control) {
+  if (Control && Control->Parent() == this) Control->SetParent(nullptr);
+}
+
+void TWinControl::AttachChild(TControl* Control) {
   FControls.push_back(Control);
   Control->FParent = this;
   if (auto* win = dynamic_cast<TWinControl*>(Control)) {
@@ -33,7 +41,7 @@ void TWinControl::InsertControl(TControl* Control) {
   Invalidate();
 }
 
-void TWinControl::RemoveControl(TControl* Control) {
+void TWinControl::DetachChild(TControl* Control) {
   auto it = std::find(FControls.begin(), FControls.end(), Control);
   if (it == FControls.end()) return;
   if (FMouseChild == Control) FMouseChild = nullptr;
@@ -76,7 +84,7 @@ void TWinControl::HandleNeeded() {
 }
 
 void TWinControl::CreateWnd() {
-  FPeer = Application->HostBackend()->CreatePeer(this);
+  if (!FPeer) FPeer = Application->HostBackend()->CreatePeer(this);
 }
 
 void TWinControl::DestroyHandle() {

@@ -14,9 +14,33 @@ namespace {
 
 HCURSOR MakeStockCursor(TCursor Index) {
   auto shape = std::make_shared<TCursorShape>();
-  shape->Stock = Index;
+  shape->Standard = Index;
   return shape;
 }
+
+// A pump of one step, guarded against running inside itself.
+class TStepPump final : public TEventPump {
+ public:
+  explicit TStepPump(std::function<void()> Step) : FStep(std::move(Step)) {}
+  void ProcessMessages() override {
+    FQueue.ProcessMessages();
+    if (FRunning) return;
+    FRunning = true;
+    try {
+      FStep();
+    } catch (...) {
+      FRunning = false;
+      throw;
+    }
+    FRunning = false;
+  }
+  void Post(std::function<void()> Event) override { FQueue.Post(std::move(Event)); }
+
+ private:
+  std::function<void()> FStep;
+  TScriptedPump FQueue;
+  bool FRunning = false;
+};
 
 constexpr TCursor kLowestStockCursor = crSizeAll;
 
@@ -44,23 +68,28 @@ void TScreen::SetCursors(TCursor Index, HCURSOR Handle) {
   Application->HostBackend()->CursorShapeChanged(Index);
 }
 
+void TScreen::SetSize(int AWidth, int AHeight) {
+  FWidth = std::max(AWidth, 0);
+  FHeight = std::max(AHeight, 0);
+}
+
 void TScreen::SetCursor(TCursor Value) {
   if (Value == FCursor) return;
   FCursor = Value;
   Application->HostBackend()->ScreenCursorChanged(Value);
 }
 
-HCURSOR CreateCursorFromBitmap(TBitmap* Image, int HotSpotX, int HotSpotY, TColor TransparentColor) {
-  if (Image == nullptr || Image->Empty()) throw EInvalidOperation("A cursor needs a picture");
+HCURSOR CreateCursor(const TBitmap& Image, TPoint HotSpot, TColor TransparentColor, const std::string& Name) {
+  if (Image.Empty()) throw EInvalidOperation("A cursor needs a picture");
   auto shape = std::make_shared<TCursorShape>();
-  shape->Width = Image->Width();
-  shape->Height = Image->Height();
-  shape->HotSpotX = std::clamp(HotSpotX, 0, shape->Width - 1);
-  shape->HotSpotY = std::clamp(HotSpotY, 0, shape->Height - 1);
+  shape->Name = Name;
+  shape->Width = Image.Width();
+  shape->Height = Image.Height();
+  shape->HotSpot = Point(std::clamp(HotSpot.X, 0, shape->Width - 1), std::clamp(HotSpot.Y, 0, shape->Height - 1));
   shape->Pixels.reserve(static_cast<size_t>(shape->Width) * static_cast<size_t>(shape->Height));
   const TColor key = TransparentColor & 0xFFFFFF;
   for (int y = 0; y < shape->Height; ++y) {
-    const uint32_t* row = Image->ScanLine(y);
+    const uint32_t* row = Image.ScanLine(y);
     for (int x = 0; x < shape->Width; ++x) {
       const TColor c = row[x] & 0xFFFFFF;
       shape->Pixels.push_back(c == key ? 0u : (0xFF000000u | c));
@@ -101,6 +130,13 @@ void TApplication::ProcessMessages() {
 
 void TApplication::SetEventPump(std::unique_ptr<TEventPump> Pump) {
   FPump = Pump ? std::move(Pump) : std::make_unique<TScriptedPump>();
+}
+
+void TApplication::SetMessagePump(std::function<void()> Step) {
+  if (Step)
+    FPump = std::make_unique<TStepPump>(std::move(Step));
+  else
+    FPump = std::make_unique<TScriptedPump>();
 }
 
 void TApplication::SetHostBackend(std::unique_ptr<THostBackend> Backend) {

@@ -1,4 +1,4 @@
-// Format detection and header-only size reading. The file variant reads a
+// Format detection, header-only size reading, and decoding by signature. The file variant reads a
 // small prefix for BMP and PNG and walks the JPEG markers with seeks, so a
 // huge image costs a few reads, never its pixel data.
 #include <algorithm>
@@ -113,7 +113,7 @@ TImageSize PngSize(TByteSource& Source) {
 TImageSize JpegSize(TByteSource& Source) {
   TWindowReader R(Source);
   if (R.At(0) != 0xFF || R.At(1) != 0xD8) throw EInvalidGraphic("Not a JPEG file");
-  // Stray bytes between segments are tolerated, but only so many.
+  // Stray and fill bytes between segments are tolerated, but only so many.
   constexpr int kMaxSegments = 100000;
   constexpr uint64_t kMaxStrayBytes = 65536;
   uint64_t Pos = 2, Stray = 0;
@@ -123,7 +123,11 @@ TImageSize JpegSize(TByteSource& Source) {
       ++Pos;
       continue;
     }
-    while (R.At(Pos) == 0xFF) ++Pos;  // fill bytes
+    ++Pos;
+    while (R.At(Pos) == 0xFF) {  // fill bytes
+      if (++Stray > kMaxStrayBytes) throw EInvalidGraphic("Invalid JPEG file: no marker found");
+      ++Pos;
+    }
     const uint8_t M = R.At(Pos++);
     if (M == 0x00) continue;  // a stuffed zero outside entropy data: stray
     if (M == 0x01 || M == 0xD8 || (M >= 0xD0 && M <= 0xD7)) continue;  // markers without a segment
@@ -161,6 +165,16 @@ TImageFileFormat DetectImageFormat(const uint8_t* Data, std::size_t Size) {
   if (Size >= 3 && Data[0] == 0xFF && Data[1] == 0xD8 && Data[2] == 0xFF) return TImageFileFormat::Jpeg;
   if (Size >= 8 && std::memcmp(Data, kPngSignature, 8) == 0) return TImageFileFormat::Png;
   return TImageFileFormat::Unknown;
+}
+
+TRawImage DecodeImage(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress) {
+  switch (DetectImageFormat(Data, Size)) {
+    case TImageFileFormat::Bmp: return DecodeBmp(Data, Size, Progress);
+    case TImageFileFormat::Jpeg: return DecodeJpeg(Data, Size, Progress);
+    case TImageFileFormat::Png: return DecodePng(Data, Size);
+    case TImageFileFormat::Unknown: break;
+  }
+  throw EInvalidGraphic("Unknown image file format");
 }
 
 TImageSize ReadImageSize(const uint8_t* Data, std::size_t Size) {

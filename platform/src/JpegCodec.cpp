@@ -74,10 +74,6 @@ void InitErrorManager(TJpegError& Err) {
   Err.Manager.output_message = OnOutputMessage;
 }
 
-struct TScanGuard {
-  jpeg_progress_mgr Manager;  // first, so the libjpeg pointer converts back
-};
-
 void OnLibProgress(j_common_ptr Info) {
   if (!Info->is_decompressor) return;
   auto* D = reinterpret_cast<j_decompress_ptr>(Info);
@@ -87,24 +83,10 @@ void OnLibProgress(j_common_ptr Info) {
   }
 }
 
-// Reports percentages, each at most once and in order.
-struct TProgressSteps {
-  const TCodecProgress* Callback = nullptr;
-  int Last = -1;
-  void Report(uint64_t Done, uint64_t Total) {
-    if (!Callback || !*Callback || Total == 0) return;
-    const int Percent = static_cast<int>(Done * 100 / Total);
-    if (Percent != Last) {
-      Last = Percent;
-      (*Callback)(Percent);
-    }
-  }
-};
-
 struct TJpegDecodeContext {
   jpeg_decompress_struct Info;
   TJpegError Err;
-  TScanGuard Guard;
+  jpeg_progress_mgr ScanGuard;
   const uint8_t* Data = nullptr;
   std::size_t Size = 0;
   TRawImage* Image = nullptr;
@@ -144,8 +126,8 @@ bool RunJpegDecode(TJpegDecodeContext& Ctx) {
   jpeg_decompress_struct& Info = Ctx.Info;
   if (setjmp(Ctx.Err.Jump)) return false;
   jpeg_create_decompress(&Info);
-  Ctx.Guard.Manager.progress_monitor = OnLibProgress;
-  Info.progress = &Ctx.Guard.Manager;
+  Ctx.ScanGuard.progress_monitor = OnLibProgress;
+  Info.progress = &Ctx.ScanGuard;
   jpeg_mem_src(&Info, Ctx.Data, static_cast<unsigned long>(Ctx.Size));
   jpeg_read_header(&Info, TRUE);
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "orqplatform/Canvas.h"
+
 namespace orq {
 
 namespace {
@@ -142,6 +144,31 @@ void TComboBox::EnterText(const std::string& Value) {
   if (FStyle == csDropDownList || Value == FEditText) return;
   SetText(Value);
   Change();
+}
+
+void TComboBox::PaintWindowTo(TCanvas* Canvas, int X, int Y) {
+  const TBrush savedBrush = Canvas->Brush;
+  const TPen savedPen = Canvas->Pen;
+  const int w = Width(), h = Height();
+  Canvas->Brush.Color = Color();
+  Canvas->Brush.Style = bsSolid;
+  Canvas->Pen = TPen{};
+  Canvas->Pen.Color = 0x808080;
+  Canvas->Rectangle(X, Y, X + w, Y + h);
+  // The arrow button at the right end, as wide as the box is high.
+  const int button = std::min(std::max(h - 2, 0), std::max(w - 2, 0));
+  const int bx = X + w - 1 - button;
+  Canvas->Brush.Color = 0xF0F0F0;
+  Canvas->FillRect(Rect(bx, Y + 1, X + w - 1, Y + h - 1));
+  const int cx = bx + button / 2, cy = Y + h / 2 - 1;
+  for (int i = 0; i < 4 && i <= button / 2; ++i) Canvas->PlotSpan(cx - 3 + i, cx + 3 - i, cy + i - 1, 0, pmCopy);
+  const std::string text = Text();
+  if (!text.empty()) {
+    Canvas->Brush.Style = bsClear;
+    Canvas->TextOut(X + 4, Y + (h - Canvas->TextHeight(text)) / 2, text);
+  }
+  Canvas->Brush = savedBrush;
+  Canvas->Pen = savedPen;
 }
 
 void TComboBox::Change() {

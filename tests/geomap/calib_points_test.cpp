@@ -34,6 +34,19 @@ TEST(CalibPoints, WrongModelRaisesAndChangesNothing) {
   EXPECT_THROW(m.AddCalibPoint(45.0, 10.0, 1, 2), EOrqGeoMapError);
   EXPECT_EQ(m.CalibData().NumCalLines, 0);
   EXPECT_EQ(m.CalibData().NumCalQuads, 0);
+
+  // Coordinates that are not numbers would poison every fit.
+  const double nan = std::nan("");
+  m.SetCalibModel(cmParabolicIp);
+  EXPECT_EQ(Message([&] { m.AddCalibPoint(gtlMeridian, nan, 1, 2); }),
+            "Component \"Map1\": calibration point coordinates must be finite numbers");
+  m.SetCalibModel(cmEquiRect);
+  EXPECT_THROW(m.AddCalibPoint(nan, 10.0, 1, 2), EOrqGeoMapError);
+  m.SetCalibModel(cmUTM);
+  m.SetUTMZone(32);
+  EXPECT_THROW(m.AddCalibPoint(5000000, HUGE_VAL, 32, hemiNorth, 1, 2), EOrqGeoMapError);
+  EXPECT_EQ(m.CalibData().NumCalLines, 0);
+  EXPECT_EQ(m.CalibData().NumCalQuads, 0);
 }
 
 TEST(CalibPoints, LineAndQuadrupleTablesAreBounded) {

@@ -236,3 +236,26 @@ TEST(Conversion, UTMGridHelpersFollowTheAffineLaw) {
 
 }  // namespace
 }  // namespace orq
+
+namespace orq {
+namespace {
+
+TEST(Conversion, UTMPixelConversionFollowsZoneAndCoefficientChanges) {
+  TGeoMap m;
+  m.SetCalibModel(cmUTM);
+  m.SetUTMZone(32);
+  m.AddCalibPoint(5010000, 500000, 32, hemiNorth, 0, 0);
+  m.AddCalibPoint(5000000, 500000, 32, hemiNorth, 0, 1000);
+  m.AddCalibPoint(5000000, 510000, 32, hemiNorth, 1000, 1000);
+  bool valid = false;
+  const double lon32 = m.CalcLongitude(0, 500, valid);
+  EXPECT_NEAR(lon32, 9, 1e-9);  // the central meridian of zone 32
+  m.SetUTMZone(33);
+  EXPECT_NEAR(m.CalcLongitude(0, 500, valid), 15, 1e-9);
+  const double lat = m.CalcLatitude(0, 500, valid);
+  m.AddCalibPoint(4000000, 500000, 33, hemiNorth, 0, 100000);  // refits the law
+  EXPECT_NE(m.CalcLatitude(0, 500, valid), lat);
+}
+
+}  // namespace
+}  // namespace orq

@@ -123,3 +123,23 @@ TEST(LeastSquaresSVD, CountsProgressAndStopsOnAbort) {
 
 }  // namespace
 }  // namespace orq
+
+namespace orq {
+namespace {
+
+TEST(LeastSquaresSVD, AnAbortedFitLeavesItsCoefficientsAtZero) {
+  TGeoMap m;
+  m.SetCalibModel(cmEquiRect);
+  m.AddCalibPoint(50.0, 10.0, 0, 0);
+  m.AddCalibPoint(40.0, 20.0, 1000, 1000);
+  ASSERT_NE(m.EquRectPLSP()[0][0], 0);
+  AbortMathProc = true;
+  m.AddCalibPoint(45.0, 15.0, 500, 400);
+  AbortMathProc = false;
+  EXPECT_EQ(m.EquRectPLSP(), TCoef2x3{});
+  EXPECT_EQ(m.EquRectSPPL(), TCoef2x3{});
+  EXPECT_EQ(m.CalibData().NumCalQuads, 3);  // the data stays as added
+}
+
+}  // namespace
+}  // namespace orq

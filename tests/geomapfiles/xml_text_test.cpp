@@ -132,11 +132,6 @@ TEST(XmlStreamLineReader, LfAndCrLfGiveTheSameLines) {
   EXPECT_EQ(line, "caf\xC3\xA9\r");  // Windows-1252 to UTF-8; only two line-end characters go
 }
 
-TEST(XmlBooleanText, TrueAndFalse) {
-  EXPECT_EQ(BoolToXmlText(true), "TRUE");
-  EXPECT_EQ(BoolToXmlText(false), "FALSE");
-}
-
 std::vector<std::string> Lines(std::initializer_list<std::string> l) { return l; }
 
 TXmlLineSource FromVector(const std::vector<std::string>& v, std::size_t& next) {

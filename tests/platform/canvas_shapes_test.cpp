@@ -138,6 +138,9 @@ TEST(CanvasShapes, ShapesClippedAtAllEdges) {
   cv.Polygon({{-10, 3}, {2, 3}, {2, 20}});
   cv.Rectangle(-1000000, 5, 1000000, 2000000000);
   EXPECT_EQ(Shape(bmp), (Rows{"f#....", "##....", "......", "###...", "ff#..#", "######"}));
+  // The surface lies deep inside the largest possible ellipse: all fill.
+  cv.Ellipse(INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX);
+  EXPECT_EQ(Shape(bmp), Rows(6, "ffffff"));
 }
 
 TEST(CanvasShapes, SinglePointAndEmptyPolygons) {

@@ -225,6 +225,22 @@ TEST(BmpEncode, RoundTripsEveryDepth) {
   EXPECT_EQ(DecodeBmp(F.data(), F.size()).Pixels, True.Pixels);
 }
 
+TEST(BmpCodec, ProgressByRows) {
+  const TRawImage Img = Pattern(5, 200);
+  std::vector<int> Seen;
+  const Bytes F = EncodeBmp(Img, 24, {}, [&](int P) { Seen.push_back(P); });
+  ASSERT_GT(Seen.size(), 50u);
+  EXPECT_EQ(Seen.front(), 0);
+  EXPECT_EQ(Seen.back(), 100);
+  EXPECT_TRUE(std::adjacent_find(Seen.begin(), Seen.end(), std::greater_equal<int>()) == Seen.end());
+  Seen.clear();
+  EXPECT_EQ(DecodeImage(F.data(), F.size(), [&](int P) { Seen.push_back(P); }).Pixels, Img.Pixels);
+  ASSERT_GT(Seen.size(), 50u);
+  EXPECT_EQ(Seen.front(), 0);
+  EXPECT_EQ(Seen.back(), 100);
+  EXPECT_TRUE(std::adjacent_find(Seen.begin(), Seen.end(), std::greater_equal<int>()) == Seen.end());
+}
+
 TEST(BmpEncode, DefaultPalettes) {
   TRawImage Many = Pattern(40, 20);  // more than 256 colours: the colour cube
   const Bytes F = EncodeBmp(Many, 8);

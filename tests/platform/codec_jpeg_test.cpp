@@ -129,6 +129,22 @@ TEST(JpegCodec, TruncatedAndLyingFiles) {
   EXPECT_THROW(EncodeJpeg(TRawImage{}, 75), EInvalidGraphic);
 }
 
+TEST(JpegCodec, EndlessScansAreRefused) {
+  TJpegWriteOptions Prog;
+  Prog.Progressive = true;
+  const Bytes F = EncodeJpeg(Pattern(8, 8), Prog);
+  size_t LastScan = 0;
+  for (size_t i = 2; i + 1 < F.size(); ++i)
+    if (F[i] == 0xFF && F[i + 1] == 0xDA) LastScan = i;
+  ASSERT_NE(LastScan, 0u);
+  // Repeat the last scan until the file has far more scans than any encoder writes.
+  Bytes Many(F.begin(), F.end() - 2);
+  const Bytes Scan(F.begin() + LastScan, F.end() - 2);
+  for (int i = 0; i < 1100; ++i) Append(Many, Scan);
+  Many.insert(Many.end(), {0xFF, 0xD9});
+  EXPECT_EQ(DecodeError(Many), "Invalid JPEG file: too many scans");
+}
+
 // Four-channel files, made once with libjpeg: 16 x 8 pixels, left half
 // (C, M, Y, K) = (0, 255, 255, 0) as ink amounts, right half (0, 0, 0, 128).
 // The Adobe file stores the inks inverted, as Adobe writers do; the YCCK one

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "codec_test_support.h"
 #include "orqplatform/Exceptions.h"
 #include "orqplatform/Streams.h"
@@ -46,6 +48,9 @@ TEST(ImageSize, DetectsFormatsBySignature) {
   const Bytes Text = {'G', 'I', 'F', '8', '9', 'a', 0, 0};
   EXPECT_EQ(DetectImageFormat(Text.data(), Text.size()), TImageFileFormat::Unknown);
   EXPECT_EQ(SizeError(Text), "Unknown image file format");
+  EXPECT_THROW(DecodeImage(Text.data(), Text.size()), EInvalidGraphic);
+  const Bytes P = EncodePng(Pattern(3, 2));
+  EXPECT_EQ(DecodeImage(P.data(), P.size()).Pixels, Pattern(3, 2).Pixels);
 }
 
 TEST(ImageSize, ReadsEveryHeaderWithoutPixels) {
@@ -112,9 +117,10 @@ TEST(ImageSize, RejectsBrokenHeaders) {
 class ImageSizeFile : public ::testing::Test {
  protected:
   void SetUp() override {
+    // One directory per process and test: CTest may run the cases in parallel.
     Dir = std::filesystem::temp_directory_path() /
-          ("orq_codec_size_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-           std::to_string(reinterpret_cast<uintptr_t>(this)));
+          ("orq_codec_size_" + std::to_string(::getpid()) + "_" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(Dir);
   }
   void TearDown() override { std::filesystem::remove_all(Dir); }
@@ -137,7 +143,14 @@ TEST_F(ImageSizeFile, ReadsFromFilesOfEveryFormat) {
   const TImageSize S = ReadImageSize(Write("a.jpg", J));
   EXPECT_EQ(S.Width, 321);
   EXPECT_EQ(S.Height, 123);
-  // Header only: a file whose pixels were cut off still reports its size.
+  // Header only: a 4 GiB file (sparse) answers at once.
+  BmpSpec Huge;
+  Huge.Width = 32768, Huge.Height = 32768, Huge.BitCount = 32;
+  const std::string HugePath = Write("huge.bmp", MakeBmp(Huge));
+  std::filesystem::resize_file(HugePath, (uint64_t{1} << 32) + 54);
+  const TImageSize H = ReadImageSize(HugePath);
+  EXPECT_EQ(int64_t{H.Width} * H.Height, int64_t{1} << 30);
+  // A file whose pixels were cut off still reports its size.
   const Bytes Bmp = EncodeBmp(Pattern(50, 40), 24);
   EXPECT_EQ(ReadImageSize(Write("cut.bmp", Bytes(Bmp.begin(), Bmp.begin() + 100))).Width, 50);
 }

@@ -2,9 +2,11 @@
 // double clicks, capture, routing to windowless children, disabled controls.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
+#include "orqplatform/Bitmap.h"
 #include "orqplatform/Controls.h"
 
 namespace orq {
@@ -31,31 +33,15 @@ struct Recorder {
 
 using Log = std::vector<std::string>;
 
-TEST(ControlsEvents, ClickAndDoubleClickOrder) {
+TEST(ControlsEvents, NoClickForAReleaseOnTheEdgeOrWithoutPress) {
   TCustomControl c;
   c.SetBounds(0, 0, 50, 40);
   Recorder r;
   r.Attach(c, "c");
   c.DispatchMouseDown(mbLeft, {ssLeft}, 5, 6);
-  c.DispatchMouseMove({ssLeft}, 7, 8);
-  c.DispatchMouseUp(mbLeft, {}, 7, 8);
-  c.DispatchMouseDown(mbLeft, {ssLeft, ssDouble}, 7, 8);
-  c.DispatchMouseUp(mbLeft, {}, 7, 8);
-  EXPECT_EQ(r.log, (Log{"c down 0 5,6", "c move 7,8", "c click", "c up 0 7,8", "c dblclick", "c down 0d 7,8",
-                        "c up 0 7,8"}));
-}
-
-TEST(ControlsEvents, NoClickForReleaseOutsideOrOtherButtons) {
-  TCustomControl c;
-  c.SetBounds(0, 0, 50, 40);
-  Recorder r;
-  r.Attach(c, "c");
-  c.DispatchMouseDown(mbLeft, {ssLeft}, 5, 6);
-  c.DispatchMouseUp(mbLeft, {}, 50, 6);  // right edge is outside
-  c.DispatchMouseDown(mbRight, {ssRight}, 5, 6);
-  c.DispatchMouseUp(mbRight, {}, 5, 6);
-  c.DispatchMouseUp(mbLeft, {}, 5, 6);  // a release without a press
-  EXPECT_EQ(r.log, (Log{"c down 0 5,6", "c up 0 50,6", "c down 1 5,6", "c up 1 5,6", "c up 0 5,6"}));
+  c.DispatchMouseUp(mbLeft, {}, 50, 6);  // the right edge is outside
+  c.DispatchMouseUp(mbLeft, {}, 5, 6);   // a release without a press
+  EXPECT_EQ(r.log, (Log{"c down 0 5,6", "c up 0 50,6", "c up 0 5,6"}));
 }
 
 TEST(ControlsEvents, RawHandlersOnlyRaiseTheirOwnEvent) {
@@ -156,6 +142,74 @@ TEST(ControlsEvents, AHandlerMayDestroyTheControlItWasRaisedFor) {
   EXPECT_FALSE(parent.MouseCapture());
   EXPECT_EQ(parent.ComponentCount(), 0);
   parent.DispatchMouseMove({}, 1, 1);  // nothing left to route to
+}
+
+TEST(ControlsEvents, ClickOrDoubleClickHandlerMayFreeTheControl) {
+  int ups = 0;
+  auto* c = new TCustomControl();
+  c->SetBounds(0, 0, 10, 10);
+  c->SetOnMouseUp([&](TObject*, TMouseButton, TShiftState, int, int) { ++ups; });
+  c->SetOnClick([](TObject* sender) { delete sender; });
+  c->DispatchMouseDown(mbLeft, {ssLeft}, 1, 1);
+  c->DispatchMouseUp(mbLeft, {}, 1, 1);  // no OnMouseUp for a freed control
+  c = new TCustomControl();
+  c->SetOnDblClick([](TObject* sender) { delete sender; });
+  c->DispatchMouseDown(mbLeft, {ssLeft, ssDouble}, 1, 1);
+  EXPECT_EQ(ups, 0);
+}
+
+TEST(ControlsEvents, WheelGoesUpDownThenToTheParent) {
+  TWinControl parent;
+  TCustomControl child;
+  child.SetParent(&parent);
+  child.SetBounds(10, 20, 30, 30);
+  std::vector<std::string> log;
+  child.SetOnMouseWheel([&](TObject*, TShiftState, int delta, TPoint, bool& handled) {
+    log.push_back("wheel " + std::to_string(delta));
+    handled = delta == 240;
+  });
+  child.SetOnMouseWheelUp([&](TObject*, TShiftState, TPoint, bool&) { log.push_back("up"); });
+  child.SetOnMouseWheelDown([&](TObject*, TShiftState, TPoint, bool& handled) {
+    log.push_back("down");
+    handled = true;
+  });
+  parent.SetOnMouseWheel([&](TObject*, TShiftState, int, TPoint p, bool& handled) {
+    log.push_back("parent " + std::to_string(p.X) + "," + std::to_string(p.Y));
+    handled = true;
+  });
+  EXPECT_TRUE(child.DispatchMouseWheel({}, 240, Point(1, 2)));
+  EXPECT_TRUE(child.DispatchMouseWheel({}, -120, Point(1, 2)));
+  EXPECT_TRUE(child.DispatchMouseWheel({}, 120, Point(1, 2)));  // up does not handle: the parent does
+  EXPECT_EQ(log, (Log{"wheel 240", "wheel -120", "down", "wheel 120", "up", "parent 11,22"}));
+  parent.SetOnMouseWheel(nullptr);
+  EXPECT_FALSE(child.DispatchMouseWheel({}, 120, Point(1, 2)));
+}
+
+TEST(ControlsEvents, CanResizeAdjustsOrRefusesANewSize) {
+  TCustomControl c;
+  c.SetBounds(0, 0, 10, 10);
+  c.SetOnCanResize([](TObject*, int& w, int& h, bool& resize) {
+    if (w > 100) resize = false;
+    h = std::max(h, 5);
+  });
+  c.SetBounds(0, 0, 50, 2);
+  EXPECT_EQ(c.BoundsRect(), Rect(0, 0, 50, 5));
+  c.SetBounds(3, 4, 200, 200);  // refused size, the move still happens
+  EXPECT_EQ(c.BoundsRect(), Rect(3, 4, 53, 9));
+  EXPECT_EQ(c.Surface()->Width(), 50);
+}
+
+TEST(ControlsEvents, ShowHintFollowsTheParentUntilSet) {
+  TWinControl parent;
+  TControl child;
+  child.SetParent(&parent);
+  parent.SetShowHint(true);
+  EXPECT_TRUE(child.ShowHint());
+  child.SetShowHint(false);
+  EXPECT_FALSE(child.ParentShowHint());
+  EXPECT_FALSE(child.ShowHint());
+  child.SetParentShowHint(true);
+  EXPECT_TRUE(child.ShowHint());
 }
 
 }  // namespace

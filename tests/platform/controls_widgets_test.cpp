@@ -5,6 +5,7 @@
 #include "orqplatform/Buttons.h"
 #include "orqplatform/Clipboard.h"
 #include "orqplatform/Exceptions.h"
+#include "orqplatform/ExtCtrls.h"
 #include "orqplatform/Forms.h"
 #include "orqplatform/StdCtrls.h"
 
@@ -16,6 +17,7 @@ TEST(ControlsWidgets, PanelPaintsColourBevelAndCaption) {
   p.SetBounds(0, 0, 80, 30);
   p.SetColor(clSilver);
   p.SetCaption("Map");
+  p.Repaint();
   EXPECT_EQ(p.Canvas()->Pixels(0, 0), clWhite);
   EXPECT_EQ(p.Canvas()->Pixels(79, 29), clGray);
   EXPECT_EQ(p.Canvas()->Pixels(1, 1), clSilver);
@@ -31,26 +33,24 @@ TEST(ControlsWidgets, ComboBoxSelectionAndChange) {
   int changes = 0;
   cb.SetOnChange([&](TObject*) { ++changes; });
   for (const char* s : {"World", "Europe", "Alps"}) cb.AddItem(s);
-  cb.ItemsChanged();
   EXPECT_EQ(cb.ItemIndex(), -1);
   EXPECT_EQ(cb.Text(), "");
   cb.SetItemIndex(1);  // programmatic: no OnChange
   EXPECT_EQ(cb.Text(), "Europe");
-  cb.SetItemIndex(7);
-  EXPECT_EQ(cb.ItemIndex(), -1);
-  cb.UserSelect(2);
-  cb.UserSelect(2);  // the same entry again: no change
+  cb.SetItemIndex(7);  // out of range: ignored
+  EXPECT_EQ(cb.ItemIndex(), 1);
+  cb.SelectItem(2);
+  cb.SelectItem(2);  // the same entry again: no change
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(cb.Text(), "Alps");
   cb.SetText("Nowhere");  // not an item: a list keeps its selection
   EXPECT_EQ(cb.ItemIndex(), 2);
   cb.SetText("World");
   EXPECT_EQ(cb.ItemIndex(), 0);
-  cb.Items().pop_back();
-  cb.Items().pop_back();
-  cb.ItemsChanged();
+  cb.Items()->Delete(2);
+  cb.Items()->Delete(1);
   EXPECT_EQ(cb.ItemIndex(), 0);
-  cb.ClearItems();
+  cb.Clear();
   EXPECT_EQ(cb.ItemIndex(), -1);
 }
 
@@ -96,10 +96,11 @@ TEST(ControlsWidgets, SpeedButtonShowsTheGlyphForItsState) {
   b.SetColor(clSilver);
   b.SetGlyph(&glyph);
   b.SetNumGlyphs(2);
+  b.Repaint();
   EXPECT_EQ(b.Canvas()->Pixels(3 + 1, 3 + 1), clRed);
   EXPECT_EQ(b.Canvas()->Pixels(3, 3), clSilver);  // transparent
   b.SetEnabled(false);
-  b.Invalidate();
+  b.Repaint();
   EXPECT_EQ(b.Canvas()->Pixels(3 + 1, 3 + 1), clBlue);
   EXPECT_EQ(b.Glyph()->Width(), 8);
 }
@@ -119,8 +120,8 @@ TEST(ControlsWidgets, ScreenCursorTable) {
   EXPECT_EQ(Screen->Cursors(5), mine);
   const TCursorShape* shape = CursorShape(mine);
   ASSERT_NE(shape, nullptr);
-  EXPECT_EQ(shape->Pixels[4], clBlack);
-  EXPECT_EQ(shape->Pixels[0], clNone);
+  EXPECT_EQ(shape->Pixels[4], 0xFF000000u | clBlack);  // opaque
+  EXPECT_EQ(shape->Pixels[0], 0u);                     // transparent
   Screen->SetCursors(5, 0);
   EXPECT_EQ(Screen->Cursors(5), Screen->Cursors(crDefault));
   EXPECT_EQ(CursorShape(0), nullptr);

@@ -76,8 +76,9 @@ bool FitConicAtApex(const TCalibData& Data, TConicParams& C, double& ResidLat, d
 
 // The conic conformal fit: a 20-round grid search of the apex (steps of
 // 1 000 000 pixels halved down to 1) around the middle of the quadruples'
-// pixel box, each candidate fitted with FitConicAtApex. Below 3 quadruples C
-// is kept and the result is false.
+// pixel box, each candidate fitted with FitConicAtApex. Below 3 quadruples,
+// or when no candidate gives a finite error below 1e10, C is kept and the
+// result is false.
 bool FitConic(const TCalibData& Data, int ImgWidth, int ImgHeight, TConicParams& C);
 
 // Rebuilds the parabolic graticule matrix: 5 columns (kind: 1 parallel,

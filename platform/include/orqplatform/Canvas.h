@@ -78,7 +78,8 @@ class TCanvas : public TPersistent {
   int TextHeight(const std::string& Text) { return TextExtent(Text).Y; }
 
   // Copies Source's rectangle to Dest with CopyMode, scaling (with this
-  // canvas's stretch mode) when the sizes differ.
+  // canvas's stretch mode) when the sizes differ. Rectangles with an empty or
+  // negative size copy nothing (no mirroring).
   void CopyRect(const TRect& Dest, TCanvas* Source, const TRect& SourceRect);
   // Draws a picture with its top-left corner at (X, Y).
   void Draw(int X, int Y, TGraphic* Graphic);

@@ -33,6 +33,8 @@ class TClipboard : public TPersistent {
   void AssignTo(TPersistent* Dest) override;
 
   bool HasFormat(TClipboardFormat Format) const;
+  // The bitmap on the clipboard, or nullptr.
+  const TBitmap* Bitmap() const { return FBitmap.get(); }
   // Copies the bitmap into Dest and returns true; false (Dest untouched)
   // when there is no bitmap.
   bool GetAsBitmap(TBitmap* Dest) const;
@@ -44,12 +46,17 @@ class TClipboard : public TPersistent {
 
   void Clear();
 
+  // Raised after every change of the contents.
+  const TNotifyEvent& OnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Handler) { FOnChange = std::move(Handler); }
+
  private:
   void Changed();
 
   std::unique_ptr<TBitmap> FBitmap;  // null when there is no bitmap
   std::string FText;
   bool FHasText = false;
+  TNotifyEvent FOnChange;
 };
 
 // The process-wide clipboard, made on first use and never destroyed.

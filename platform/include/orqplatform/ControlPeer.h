@@ -46,6 +46,9 @@ class TControlPeer {
   // A property the native window shows has a new value.
   virtual void Changed(TPeerChange What) = 0;
   // Part of the control's client area needs showing again (client pixels).
+  // Also called whenever someone takes a TCustomControl's Canvas(), since
+  // drawing may follow; a host coalesces these and shows the surface after
+  // the current event, calling Update() on the control first.
   virtual void Invalidate(const TRect& R) = 0;
   // Show what was invalidated now rather than at the next event round.
   virtual void Update() = 0;

@@ -23,6 +23,8 @@
 #include <string>
 #include <vector>
 
+#include "orqplatform/Bitmap.h"
+#include "orqplatform/Canvas.h"
 #include "orqplatform/Components.h"
 #include "orqplatform/ControlPeer.h"
 #include "orqplatform/Exceptions.h"
@@ -30,8 +32,6 @@
 
 namespace orq {
 
-class TBitmap;
-class TCanvas;
 class TWinControl;
 
 // A request that the control tree cannot carry out (a control made its own
@@ -96,6 +96,13 @@ using TStyleElements = TSet<TStyleElement>;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, int X, int Y)>;
+// WheelDelta: 120 a notch, positive away from the user; MousePos in client
+// pixels. A handler sets Handled to stop the message.
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, int WheelDelta, TPoint MousePos, bool& Handled)>;
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
+// May change the size about to be set, or refuse the change (Resize false).
+using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
 class TControl : public TComponent {
  public:
@@ -117,7 +124,8 @@ class TControl : public TComponent {
   void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
   // The one place bounds change: moves and resizes, then realigns the
   // parent (when this control is aligned) and, on a size change, the
-  // children, and raises OnResize.
+  // children, and raises OnResize. OnCanResize may adjust or refuse a new
+  // size first.
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
   TRect BoundsRect() const { return Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight); }
   void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }
@@ -152,10 +160,12 @@ class TControl : public TComponent {
 
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& Value);
-  bool ShowHint() const { return FShowHint; }
+  // With ParentShowHint (the default) a control shows hints when its
+  // parent does; setting ShowHint ends that.
+  bool ShowHint() const;
   void SetShowHint(bool Value);
   bool ParentShowHint() const { return FParentShowHint; }
-  void SetParentShowHint(bool Value) { FParentShowHint = Value; }
+  void SetParentShowHint(bool Value);
 
   TControlStyle ControlStyle() const { return FControlStyle; }
   void SetControlStyle(TControlStyle Value) { FControlStyle = Value; }
@@ -164,7 +174,8 @@ class TControl : public TComponent {
 
   // Painting. Invalidate marks the control for painting at the next
   // Update (or Application->ProcessMessages); Update paints a marked
-  // control; Repaint and Refresh do both at once.
+  // control that is Showing (a hidden one just drops the mark: showing it
+  // marks it again); Repaint and Refresh do both at once.
   virtual void Invalidate();
   virtual void Update();
   void Repaint();
@@ -184,6 +195,10 @@ class TControl : public TComponent {
   virtual void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void DispatchMouseMove(TShiftState Shift, int X, int Y);
   virtual void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // A wheel turn over the control: OnMouseWheel, then (not handled)
+  // OnMouseWheelUp or OnMouseWheelDown; what is still not handled goes to
+  // the parent. Returns whether a handler took it.
+  virtual bool DispatchMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
 
   bool MouseCapture() const { return FMouseCapture; }
   virtual void SetMouseCapture(bool Value);
@@ -200,8 +215,18 @@ class TControl : public TComponent {
   void SetOnDblClick(TNotifyEvent Handler) { FOnDblClick = std::move(Handler); }
   const TNotifyEvent& OnResize() const { return FOnResize; }
   void SetOnResize(TNotifyEvent Handler) { FOnResize = std::move(Handler); }
+  const TCanResizeEvent& OnCanResize() const { return FOnCanResize; }
+  void SetOnCanResize(TCanResizeEvent Handler) { FOnCanResize = std::move(Handler); }
+  const TMouseWheelEvent& OnMouseWheel() const { return FOnMouseWheel; }
+  void SetOnMouseWheel(TMouseWheelEvent Handler) { FOnMouseWheel = std::move(Handler); }
+  const TMouseWheelUpDownEvent& OnMouseWheelUp() const { return FOnMouseWheelUp; }
+  void SetOnMouseWheelUp(TMouseWheelUpDownEvent Handler) { FOnMouseWheelUp = std::move(Handler); }
+  const TMouseWheelUpDownEvent& OnMouseWheelDown() const { return FOnMouseWheelDown; }
+  void SetOnMouseWheelDown(TMouseWheelUpDownEvent Handler) { FOnMouseWheelDown = std::move(Handler); }
 
  protected:
+  // Raises OnMouseWheel, then OnMouseWheelUp/Down; true when handled.
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
   // Raises OnResize; called after a size change and the realignment of
   // the children.
   virtual void Resize();
@@ -213,6 +238,9 @@ class TControl : public TComponent {
   virtual TControlPeer* WindowPeer() const { return nullptr; }
   void PeerChanged(TPeerChange What) const;
   bool InClientRect(int X, int Y) const;
+  // Expires when the control is destroyed: lets a caller see whether an
+  // event handler freed the control it was raised for.
+  std::weak_ptr<const int> LifeToken() const { return FLifeToken; }
 
   TControlStyle FControlStyle;
 
@@ -236,6 +264,7 @@ class TControl : public TComponent {
   bool FPaintPending = false;
   bool FMouseCapture = false;
   bool FClicked = false;  // a left press waits for its release
+  std::shared_ptr<const int> FLifeToken = std::make_shared<const int>(0);
 
   TMouseEvent FOnMouseDown;
   TMouseMoveEvent FOnMouseMove;
@@ -243,6 +272,10 @@ class TControl : public TComponent {
   TNotifyEvent FOnClick;
   TNotifyEvent FOnDblClick;
   TNotifyEvent FOnResize;
+  TCanResizeEvent FOnCanResize;
+  TMouseWheelEvent FOnMouseWheel;
+  TMouseWheelUpDownEvent FOnMouseWheelUp;
+  TMouseWheelUpDownEvent FOnMouseWheelDown;
 };
 
 // A control without a window: it draws on a surface of its own size that
@@ -279,6 +312,9 @@ class TWinControl : public TControl {
 
   // Children in the order they were inserted, 0-based.
   int ControlCount() const { return static_cast<int>(FControls.size()); }
+  // The same as Control->SetParent(this) / SetParent(nullptr).
+  void InsertControl(TControl* Control);
+  void RemoveControl(TControl* Control);
   TControl* Controls(int Index) const { return FControls.at(static_cast<size_t>(Index)); }
   bool ContainsControl(const TControl* Control) const;
   // The topmost visible child at P (client pixels): windowless children
@@ -295,10 +331,13 @@ class TWinControl : public TControl {
   void DisableAlign() { ++FAlignDisabled; }
   void EnableAlign();
 
-  // The window. CreateWnd asks the application's host backend for a peer;
-  // HandleNeeded creates it (and those of the windowed children) once.
+  // The window. HandleNeeded creates it once, after the parent's and
+  // before those of the windowed children, through CreateWnd, which asks
+  // the application's host backend for a peer. Subclasses extend CreateWnd
+  // with what needs the window; calling it directly keeps an existing peer.
   bool HandleAllocated() const { return FPeer != nullptr; }
   void HandleNeeded();
+  virtual void CreateWnd();
   TControlPeer* Handle() {
     HandleNeeded();
     return FPeer.get();
@@ -310,6 +349,12 @@ class TWinControl : public TControl {
   void Update() override;
   void SetMouseCapture(bool Value) override;
 
+  // Draws this window and, over it, its visible windowed children (each
+  // whole, not cut to this window) onto Canvas with the top-left corner at
+  // (X, Y): a picture of a composite control without a window system.
+  // Pending paints are done first.
+  void PaintTo(TCanvas* Canvas, int X, int Y);
+
   // Routed to a windowless child under the pointer (or the one that took
   // the press) in that child's coordinates; otherwise handled here.
   void DispatchMouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -317,8 +362,10 @@ class TWinControl : public TControl {
   void DispatchMouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
 
  protected:
-  virtual void CreateWnd();
   virtual void DestroyWnd();
+  // This window alone, for PaintTo. A window without a surface shows its
+  // colour; subclasses draw what a native window would show.
+  virtual void PaintWindowTo(TCanvas* Canvas, int X, int Y);
   // Places the aligned children inside Rect, shrinking it as it goes.
   virtual void AlignControls(TControl* AControl, TRect& Rect);
   TControlPeer* WindowPeer() const override { return FPeer.get(); }
@@ -327,8 +374,8 @@ class TWinControl : public TControl {
   friend class TControl;
   friend class TGraphicControl;
 
-  void InsertControl(TControl* Control);
-  void RemoveControl(TControl* Control);
+  void AttachChild(TControl* Control);
+  void DetachChild(TControl* Control);
   void ChildAlignChanged(TControl* Control);
 
   std::vector<TControl*> FControls;
@@ -342,6 +389,8 @@ class TWinControl : public TControl {
 // A window with a surface: Canvas() draws on a bitmap of the control's
 // size, which follows SetBounds (the common top-left part is kept). Paint
 // draws the whole picture; the windowless children are laid over it.
+// Drawing on Canvas() outside Paint (mouse feedback) goes to the same
+// surface and shows at once; the next Paint replaces it.
 class TCustomControl : public TWinControl {
  public:
   explicit TCustomControl(TComponent* AOwner = nullptr);
@@ -355,6 +404,7 @@ class TCustomControl : public TWinControl {
  protected:
   void PaintNow() override;
   void SizeChanged() override;
+  void PaintWindowTo(TCanvas* Canvas, int X, int Y) override;
 
  private:
   std::unique_ptr<TBitmap> FSurface;

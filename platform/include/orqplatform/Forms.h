@@ -24,24 +24,27 @@ class TBitmap;
 
 // ---- Cursors ---------------------------------------------------------------
 
-// A cursor's picture. A stock cursor has no pixels: Stock says which of the
-// crXxx shapes the host should show. A custom cursor carries its pixels as
-// TColor with an opacity byte on top (0xAABBGGRR; 0 transparent, 255 opaque)
-// and the hot spot, the pixel that points.
+// A cursor's picture. A standard cursor has no pixels: Standard says which
+// of the crXxx shapes the host should show. An image cursor carries its
+// pixels as TColor with an opacity byte on top (0xAABBGGRR; 0 transparent,
+// 255 opaque) and its hot spot, the pixel that points.
 struct TCursorShape {
-  TCursor Stock = crDefault;
+  std::string Name;
+  TCursor Standard = crDefault;
   int Width = 0;
   int Height = 0;
-  int HotSpotX = 0;
-  int HotSpotY = 0;
+  TPoint HotSpot;
   std::vector<uint32_t> Pixels;
 };
 using HCURSOR = std::shared_ptr<const TCursorShape>;
 
-// A custom cursor from a picture: pixels of TransparentColor become
+// An image cursor from a picture: pixels of TransparentColor become
 // transparent, all others opaque. The hot spot is clamped into the picture.
 // Raises EInvalidOperation for an empty picture.
-HCURSOR CreateCursorFromBitmap(TBitmap* Image, int HotSpotX, int HotSpotY, TColor TransparentColor);
+HCURSOR CreateCursor(const TBitmap& Image, TPoint HotSpot, TColor TransparentColor = 0xFFFFFF,
+                     const std::string& Name = "");
+// The shape behind a handle; nullptr for none.
+inline const TCursorShape* CursorShape(const HCURSOR& Cursor) { return Cursor.get(); }
 
 class TScreen {
  public:
@@ -54,7 +57,7 @@ class TScreen {
   // the crDefault entry, as the platform does.
   HCURSOR Cursors(TCursor Index) const;
   // Installs (or replaces) a cursor; nullptr removes an application cursor
-  // and puts a stock one back to its stock shape.
+  // and puts a standard one back to its standard shape.
   void SetCursors(TCursor Index, HCURSOR Handle);
   bool HasCursor(TCursor Index) const { return FCursors.count(Index) != 0; }
 
@@ -63,9 +66,16 @@ class TScreen {
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
 
+  // The desktop's size in pixels; a host sets the real one.
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  void SetSize(int AWidth, int AHeight);
+
  private:
   std::map<TCursor, HCURSOR> FCursors;
   TCursor FCursor = crDefault;
+  int FWidth = 1920;
+  int FHeight = 1080;
 };
 
 // ---- Event pump ------------------------------------------------------------
@@ -120,6 +130,10 @@ class TApplication {
   TEventPump* EventPump() const { return FPump.get(); }
   // nullptr puts back a fresh headless TScriptedPump.
   void SetEventPump(std::unique_ptr<TEventPump> Pump);
+  // A pump made of one step that ProcessMessages runs after the posted
+  // events. A step that calls ProcessMessages itself does not run again
+  // inside (posted events still do). nullptr: the headless default.
+  void SetMessagePump(std::function<void()> Step);
 
   THostBackend* HostBackend() const { return FBackend.get(); }
   // nullptr puts back the headless backend. Controls that already have a

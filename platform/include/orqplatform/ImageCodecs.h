@@ -70,6 +70,8 @@ TImageSize ReadImageSize(TStream* Stream);
 // pixels an RLE file leaves out take palette entry 0. An RLE file may describe
 // at most 4096 pixels per byte of data beyond its first megapixel.
 TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
+// The same, reporting progress 0..100 by rows.
+TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress);
 // BitsPerPixel 24 or 32 writes true colour; 4 or 8 writes a palette image
 // with Palette (at most 16 or 256 entries); each pixel takes the nearest
 // palette entry (the first of equally near ones). An empty Palette means the
@@ -77,6 +79,12 @@ TRawImage DecodeBmp(const uint8_t* Data, std::size_t Size);
 // there are at most 256, else a 6 x 6 x 6 colour cube. Empty images (0 pixels)
 // cannot be written.
 std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette = {});
+std::vector<uint8_t> EncodeBmp(const TRawImage& Image, int BitsPerPixel, const std::vector<TColor>& Palette,
+                               const TCodecProgress& Progress);
+
+// Decodes by the signature (DetectImageFormat); EInvalidGraphic for an
+// unknown format. Progress is reported for BMP and JPEG.
+TRawImage DecodeImage(const uint8_t* Data, std::size_t Size, const TCodecProgress& Progress = {});
 
 // Greyscale, colour and CMYK/YCCK files, sequential or progressive. A file
 // cut inside its image data raises EInvalidGraphic ("JPEG file truncated");

@@ -60,6 +60,9 @@ class TComboBox : public TWinControl {
 
   TComboBoxItems* Items() { return &FItems; }
   const TComboBoxItems* Items() const { return &FItems; }
+  // Items()->Add(Item) and Items()->Clear() under the platform's names.
+  void AddItem(const std::string& Item) { FItems.Add(Item); }
+  void Clear() { FItems.Clear(); }
 
   // -1 (nothing selected) .. Count-1. Setting a value outside that range
   // is ignored. Setting it from a program does not raise OnChange.
@@ -86,12 +89,17 @@ class TComboBox : public TWinControl {
   // csDropDownList style.
   bool SelectItem(int Index);
   void EnterText(const std::string& Value);
+  // Whether the list is open, as the window system reports it.
+  bool DroppedDown() const { return FDroppedDown; }
+  void SetDroppedDown(bool Value) { FDroppedDown = Value; }
 
   const TNotifyEvent& OnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Handler) { FOnChange = std::move(Handler); }
 
  protected:
   virtual void Change();
+  // A plain picture of the closed box: field, frame, text, arrow button.
+  void PaintWindowTo(TCanvas* Canvas, int X, int Y) override;
 
  private:
   friend class TComboBoxItems;
@@ -102,6 +110,7 @@ class TComboBox : public TWinControl {
   std::string FEditText;  // editable styles only
   TComboBoxStyle FStyle = csDropDown;
   int FDropDownCount = 8;
+  bool FDroppedDown = false;
   TNotifyEvent FOnChange;
 };
 

@@ -79,6 +79,7 @@ bool FitConic(const TCalibData& Data, int ImgWidth, int ImgHeight, TConicParams&
   TConicParams kept = C;
   TConicParams candidate = C;
   double best = InitialBestError;
+  bool found = false;
   for (int step = InitialStep; step > 0; step /= 2) {
     for (int i = -GridHalfWidth; i <= GridHalfWidth; ++i) {
       for (int j = -GridHalfWidth; j <= GridHalfWidth; ++j) {
@@ -90,14 +91,19 @@ bool FitConic(const TCalibData& Data, int ImgWidth, int ImgHeight, TConicParams&
         if (e < best) {  // strictly: the earlier candidate wins a tie
           best = e;
           kept = candidate;
+          found = true;
         }
       }
     }
-    cx = std::llround(kept[0]);
-    cy = std::llround(kept[1]);
+    // Until some candidate beats the start value the search stays where it is.
+    if (found) {
+      cx = std::llround(kept[0]);
+      cy = std::llround(kept[1]);
+    }
   }
+  // No candidate fitted at all (residuals not finite): the old parameters stay.
   C = kept;
-  return true;
+  return found;
 }
 
 }  // namespace orq

@@ -1,5 +1,6 @@
 // Calibration data operations of TGeoMap: adding, removing and restoring
 // calibration points, clearing, and the quality measure.
+#include <cmath>
 #include <cstdint>
 
 #include "orqcarta/Orq_GeoMap.h"
@@ -11,6 +12,7 @@ namespace {
 
 const char* const AddModelError = "current calibration model does not support this version of AddCalibPoint";
 const char* const RemoveModelError = "current calibration model does not support this version of RemoveCalibPoint";
+const char* const NotFiniteError = "calibration point coordinates must be finite numbers";
 
 bool IsQuadrupleModel(TCalibModel m) { return m >= cmBiquadraticPn && m <= cmUTM; }
 
@@ -50,6 +52,8 @@ void TGeoMap::RefitQuadrupleModel() {
 
 bool TGeoMap::AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int PixPosX, int PixPosY) {
   if (FCalibModel != cmParabolicIp) throw EOrqGeoMapError(ComponentMessage(AddModelError));
+  // A NaN would never match its own line and would poison every fit.
+  if (!std::isfinite(LineValue)) throw EOrqGeoMapError(ComponentMessage(NotFiniteError));
   int k = FindLine(FCalibData, GratLineKind, LineValue);
   if (k < 0 && FCalibData.NumCalLines < MaxCalibLines) {
     k = FCalibData.NumCalLines++;
@@ -73,6 +77,7 @@ bool TGeoMap::AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int Pi
 bool TGeoMap::AddCalibPoint(double Latit, double Longit, int PixPosX, int PixPosY) {
   if (FCalibModel < cmBiquadraticPn || FCalibModel > cmEquiRect)
     throw EOrqGeoMapError(ComponentMessage(AddModelError));
+  if (!std::isfinite(Latit) || !std::isfinite(Longit)) throw EOrqGeoMapError(ComponentMessage(NotFiniteError));
   bool stored = false;
   if (FCalibData.NumCalQuads < MaxCalibQuads) {
     FCalibData.CalQuads[FCalibData.NumCalQuads++] = TCalQuad{Latit, Longit, PixPosX, PixPosY};
@@ -90,6 +95,7 @@ bool TGeoMap::AddCalibPoint(double Northing, double Easting, int Zone, THemisphe
   const bool south = Hemisphere == hemiSouth;
   if (Zone != FCalibData.UTMZone || south != FCalibData.UTMSouth)
     throw EOrqGeoMapError(ComponentMessage("UTM zone parameter changed"));
+  if (!std::isfinite(Northing) || !std::isfinite(Easting)) throw EOrqGeoMapError(ComponentMessage(NotFiniteError));
   bool stored = false;
   if (FCalibData.NumCalQuads < MaxCalibQuads) {
     FCalibData.UTMZone = Zone;

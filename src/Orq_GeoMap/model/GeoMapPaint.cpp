@@ -19,8 +19,8 @@ void TGeoMap::Paint() {
 void TGeoMap::ComposeBackground() {
   const int w = Width(), h = Height();
   // The composition bitmap grows to the control but never shrinks.
-  if (FAuxBmp->Height() < h) FAuxBmp->SetHeight(h);
-  if (FAuxBmp->Width() < w) FAuxBmp->SetWidth(w);
+  if (FAuxBmp->Height() < h || FAuxBmp->Width() < w)
+    FAuxBmp->SetSize(std::max(FAuxBmp->Width(), w), std::max(FAuxBmp->Height(), h));
   TCanvas* c = FAuxBmp->Canvas();
   c->Pen.Style = psSolid;
   c->Pen.Mode = pmCopy;
