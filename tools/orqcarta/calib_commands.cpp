@@ -34,10 +34,14 @@ bool ComputeQuality(const TCalibData& Data, TCalibModel Model, double& QualX, do
   if (!UsesQuadruples(Model) || Data.NumCalQuads < 1) return false;
   TGeoMap map;
   map.SetSuppressPaint(true);
-  map.SetCalibData(Data);
-  map.SetCalibModel(Model);
-  map.RecalcCalibration();
-  map.CalibQuality(QualX, QualY);
+  try {
+    map.SetCalibData(Data);
+    map.SetCalibModel(Model);
+    map.RecalcCalibration();
+    map.CalibQuality(QualX, QualY);
+  } catch (const EOrqError&) {
+    return false;  // a fit that cannot be made has no quality either
+  }
   return std::isfinite(QualX) && std::isfinite(QualY);
 }
 
@@ -66,7 +70,8 @@ void PrintBlock(std::ostream& Out, const TCalibData& d, TCalibModel Model) {
   if (ComputeQuality(d, Model, qx, qy))
     Out << "quality:     x " << FormatFixed(qx, 3) << " y " << FormatFixed(qy, 3) << " pixels\n";
   else
-    Out << "quality:     not computable (" << (quadModel ? "no quadruples" : "the model uses no quadruples")
+    Out << "quality:     not computable ("
+        << (!quadModel ? "the model uses no quadruples" : d.NumCalQuads < 1 ? "no quadruples" : "the fit failed")
         << ")\n";
 
   const int lines = std::clamp(d.NumCalLines, 0, MaxCalibLines);
