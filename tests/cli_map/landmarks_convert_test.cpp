@@ -120,6 +120,15 @@ TEST(LandmarksConvert, PointsWithOnlyPositionsGetTheDefaultLandmark) {
   ASSERT_EQ(paris.size(), 1u);
   EXPECT_EQ(paris[0].Caption.Text.str(), "Paris");
   EXPECT_EQ(paris[0].Longitude, 2.35);
+
+  // Texts the code page lacks are written as "?", with a warning.
+  WriteFile(tmp.File("cjk.csv"), "lat,long,caption\n35.68,139.69,\xE6\x9D\xB1\xE4\xBA\xAC\n1,2,ok\n");
+  const TToolRun cjk = RunTool("landmarks convert '" + tmp.File("cjk.csv") + "' '" + tmp.File("cjk.xml") + "'");
+  EXPECT_EQ(cjk.ExitCode, 0);
+  EXPECT_EQ(cjk.ErrLines(), std::vector<std::string>{"orqcarta landmarks convert: 1 landmark has characters that the "
+                                                     "XML file's code page (Windows-1252) lacks; they are written "
+                                                     "as \"?\""});
+  EXPECT_EQ(LoadXml(tmp.File("cjk.xml"), "")[0].Caption.Text.str(), "??");
 }
 
 TEST(LandmarksConvert, BadInputAndUsageAreReported) {

@@ -93,6 +93,16 @@ void WriteText(const std::string& Path, const std::string& Text, std::ostream& O
   if (!f) throw std::runtime_error("cannot write \"" + Printable(Path) + "\"");
 }
 
+// Landmark XML files are Windows-1252: count the landmarks whose texts
+// would not survive the trip.
+int CountLossyInCodePage(const std::vector<TLandMark>& LandMarks) {
+  auto fits = [](const std::string& Text) { return Cp1252ToUtf8(Utf8ToCp1252(Text)) == Text; };
+  int count = 0;
+  for (const TLandMark& lm : LandMarks)
+    if (!fits(lm.Caption.Text) || !fits(lm.Identifier) || !fits(lm.Caption.FontName)) ++count;
+  return count;
+}
+
 struct TConvertOptions {
   std::string In, Out, Id, From, To;
   bool Quiet = false;
@@ -122,6 +132,13 @@ int RunConvert(const TConvertOptions& o, TCliContext& Context) {
     for (const std::string& name : ignored)
       ReportError(Context.Err, CommandName, "ignoring \"" + Printable(name) + "\" (not a landmark field)");
 
+  if (to == lffXml && !o.Quiet) {
+    const int lossy = CountLossyInCodePage(landmarks);
+    if (lossy > 0)
+      ReportError(Context.Err, CommandName,
+                  std::to_string(lossy) + (lossy == 1 ? " landmark has" : " landmarks have") +
+                      " characters that the XML file's code page (Windows-1252) lacks; they are written as \"?\"");
+  }
   switch (to) {
     case lffXml: WriteXml(o.Out, o.Id, landmarks); break;
     case lffCsv: WriteText(o.Out, LandmarksToCsv(landmarks), Context.Out); break;

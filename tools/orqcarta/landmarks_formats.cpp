@@ -113,7 +113,9 @@ TLandMark FeatureToLandmark(const TJsonValue& Feature, const TLandMark& Template
   TLandMark lm = Template;
   if (const TJsonValue* props = Feature.Find("properties"); props != nullptr && props->Kind != jkNull) {
     if (props->Kind != jkObject) throw EInputError("\"properties\" is not an object");
-    for (const auto& [name, value] : props->Members) {
+    for (const TJsonMember& member : props->Members) {
+      const std::string& name = member.Name;
+      const TJsonValue& value = member.Value;
       const int field = FindLandmarkField(name);
       if (field < 0) {
         NoteIgnored(Ignored, name);

@@ -176,7 +176,7 @@ class TJsonParser {
       Expect(':');
       SkipBlanks();
       TJsonValue member = ParseValue(Depth);
-      Value.Members.emplace_back(std::move(key), std::move(member));
+      Value.Members.push_back(TJsonMember{std::move(key), std::move(member)});
       SkipBlanks();
       if (Peek() == ',' && !AtEnd()) {
         ++FPos;
@@ -323,8 +323,8 @@ class TJsonParser {
 
 const TJsonValue* TJsonValue::Find(std::string_view Key) const {
   if (Kind != jkObject) return nullptr;
-  for (const auto& [name, value] : Members)
-    if (name == Key) return &value;
+  for (const TJsonMember& m : Members)
+    if (m.Name == Key) return &m.Value;
   return nullptr;
 }
 

@@ -13,7 +13,6 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace orq::cli {
@@ -28,16 +27,23 @@ class EJsonError : public std::runtime_error {
 
 enum TJsonKind : int { jkNull, jkBoolean, jkNumber, jkString, jkArray, jkObject };
 
+struct TJsonMember;
+
 struct TJsonValue {
   TJsonKind Kind = jkNull;
   bool Boolean = false;
   double Number = 0;
   std::string Text;  // a string's value, or a number as written
   std::vector<TJsonValue> Items;                             // array elements
-  std::vector<std::pair<std::string, TJsonValue>> Members;  // object members, in file order
+  std::vector<TJsonMember> Members;  // object members, in file order
 
   // The member Key of an object; nullptr when there is none (or this is no object).
   const TJsonValue* Find(std::string_view Key) const;
+};
+
+struct TJsonMember {
+  std::string Name;
+  TJsonValue Value;
 };
 
 // Parses a whole JSON text; anything but white space after the value is an error.
