@@ -374,7 +374,7 @@ void CartesianToGeo(double X, double Y, double Z, TGeoEllipsoid Ellipsoid, doubl
 // One datum of the built-in table: the seven parameters that carry positions
 // on this datum into the common frame (WGS 84, record 269).
 struct TGeoDatum {
-  TBoundedString<33> Name;  // upper case, e.g. "EUROPEAN DATUM 1950"
+  TBoundedString<33> Name;  // as published, mostly upper case: "EUROPEAN DATUM 1950"
   TBoundedString<35> Area;  // region the parameter set applies to
   TGeoEllipsoid Ellipsoid;
   double DX, DY, DZ;        // translation, m

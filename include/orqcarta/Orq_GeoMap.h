@@ -205,6 +205,9 @@ class TGeoMap : public TCustomControl {
   // Replaces the calibration data as a whole; nothing is refitted.
   void SetCalibData(const TCalibData& value) { FCalibData = value; }
   const std::string& CalibDataFile() const { return FCalDatName; }
+  // A name that is no file empties the image name and size. Loading an
+  // existing calibration file comes with the calibration file reader; until
+  // then the name is stored and EOrqGeoMapError says it is not supported.
   void SetCalibDataFile(const std::string& value);
   // The map's caption is that of its calibration data; it stands in for
   // the control's own caption.
@@ -347,6 +350,31 @@ class TGeoMap : public TCustomControl {
   void CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
                               double dLong, int Wid, int Hgt, bool ShowGrid, const TOnDrawMapDataEvent& OnDrawMapData);
 
+  // --- map images and generated maps ---
+  // Drawing procedure of the generated maps: called after the graticule with
+  // the map's canvas, the bounds in degrees (after ordering) and the size.
+  using TOnDrawMapDataEvent = std::function<void(TObject* Sender, TCanvas* MapCanvas, double LatLow, double LongLow,
+                                                 double LatHigh, double LongHigh, int Wid, int Hgt)>;
+  // Writes the calibration beside FileName (extension ".xml", block DataID)
+  // and the map image as a JPEG of the same bare name in the same directory;
+  // MapImgFile becomes that bare name. An empty image raises EOrqGeoMapError.
+  void SaveMap(const std::string& FileName, const std::string& DataID);
+  // Renames the image file to Name (reduced to 8.3 characters, directory and
+  // extension kept). False when there is no image file, the reduced name is
+  // empty, or the file system refuses (another file of that name exists).
+  bool RenameMapImg(const std::string& Name);
+  // Blank maps of a latitude/longitude rectangle (degrees; bounds in any
+  // order) with parallels every dLat and meridians every dLong degrees (<= 0
+  // means 1), at least 100 x 100 pixels and at most 3000000 pixels. The
+  // first writes FName's ".bmp" and ".xml" and loads them (biquadratic); the
+  // second keeps the image in memory (equirectangular, name "$unknown$").
+  void CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow, double LatHigh,
+                             double LongHigh, double dLat, double dLong, int Wid, int Hgt,
+                             const TOnDrawMapDataEvent& OnDrawMapData = nullptr);
+  void CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
+                              double dLong, int Wid, int Hgt, bool ShowGrid,
+                              const TOnDrawMapDataEvent& OnDrawMapData = nullptr);
+
   // ---- printing, clipboard and landmark files ------------------------------------
   // Not supported yet: each raises EOrqGeoMapError saying so.
 
@@ -388,7 +416,7 @@ class TGeoMap : public TCustomControl {
   std::vector<TLandMark> FLandMarks;
   TLandMark FDefaultLM;
   TColor FColorBakGnd = 0xC0C0C0;
-  TFrameStyle FFrameStyle = frSingle;
+  TFrameStyle FFrameStyle = frDoubleLowered;
   TColor FFrameColor = 0;
   TColor FColorGratLine = 0xFF0000;
   TColor FColorGratPoints = 0x0000FF;

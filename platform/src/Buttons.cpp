@@ -83,6 +83,11 @@ void TSpeedButton::UpdateExclusive() {
   }
 }
 
+void TSpeedButton::SetParent(TWinControl* AParent) {
+  TGraphicControl::SetParent(AParent);
+  if (FDown) UpdateExclusive();
+}
+
 void TSpeedButton::SetFlat(bool Value) {
   if (Value == FFlat) return;
   FFlat = Value;

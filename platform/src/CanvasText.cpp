@@ -122,25 +122,30 @@ TLogFont GetObject(const TFont& Font) {
   return lf;
 }
 
-TFont CreateFontIndirect(const TLogFont& LogFont, TColor Color) {
-  TFont f;
-  f.Name = LogFont.lfFaceName.empty() ? "MS Sans Serif" : LogFont.lfFaceName;
+TLogFont GetObject(const HFONT& Font) { return Font.LogFont; }
+
+HFONT CreateFontIndirect(const TLogFont& LogFont) { return HFONT{LogFont}; }
+
+HFONT TFont::Handle() const { return HFONT{GetObject(*this)}; }
+
+void TFont::SetHandle(const HFONT& Value) {
+  const TLogFont& lf = Value.LogFont;
+  Name = lf.lfFaceName.empty() ? "MS Sans Serif" : lf.lfFaceName;
   // Size from the character height at 96 dpi, rounded; a positive (cell)
   // height is taken as the character height.
-  const int pixels = LogFont.lfHeight < 0 ? -LogFont.lfHeight : LogFont.lfHeight;
-  if (pixels > 0) f.Size = (pixels * 72 + 48) / 96;
-  f.Escapement = LogFont.lfEscapement;
-  f.Orientation = LogFont.lfOrientation;
-  if (LogFont.lfWeight >= 600) f.Style.insert(fsBold);
-  if (LogFont.lfItalic) f.Style.insert(fsItalic);
-  if (LogFont.lfUnderline) f.Style.insert(fsUnderline);
-  if (LogFont.lfStrikeOut) f.Style.insert(fsStrikeOut);
-  f.Charset = LogFont.lfCharSet;
-  f.Quality = LogFont.lfQuality == NONANTIALIASED_QUALITY ? fqNonAntialiased
-              : LogFont.lfQuality == ANTIALIASED_QUALITY  ? fqAntialiased
-                                                          : fqDefault;
-  f.Color = Color;
-  return f;
+  const int pixels = lf.lfHeight < 0 ? -lf.lfHeight : lf.lfHeight;
+  if (pixels > 0) Size = (pixels * 72 + 48) / 96;
+  Escapement = lf.lfEscapement;
+  Orientation = lf.lfOrientation;
+  Style = Style * TFontStyles{};  // cleared; the logical font says which apply
+  if (lf.lfWeight >= 600) Style.insert(fsBold);
+  if (lf.lfItalic) Style.insert(fsItalic);
+  if (lf.lfUnderline) Style.insert(fsUnderline);
+  if (lf.lfStrikeOut) Style.insert(fsStrikeOut);
+  Charset = lf.lfCharSet;
+  Quality = lf.lfQuality == NONANTIALIASED_QUALITY ? fqNonAntialiased
+            : lf.lfQuality == ANTIALIASED_QUALITY  ? fqAntialiased
+                                                   : fqDefault;
 }
 
 std::string ResolvedFontFile(const TFont& Font) { return text::FileOf(Font); }

@@ -12,7 +12,7 @@ namespace orq {
 
 namespace {
 
-HCURSOR MakeStockCursor(TCursor Index) {
+HCURSOR MakeStandardCursor(TCursor Index) {
   auto shape = std::make_shared<TCursorShape>();
   shape->Standard = Index;
   return shape;
@@ -42,14 +42,14 @@ class TStepPump final : public TEventPump {
   bool FRunning = false;
 };
 
-constexpr TCursor kLowestStockCursor = crSizeAll;
+constexpr TCursor kLowestStandardCursor = crSizeAll;
 
-bool IsStockCursor(TCursor Index) { return Index <= crDefault && Index >= kLowestStockCursor; }
+bool IsStandardCursor(TCursor Index) { return Index <= crDefault && Index >= kLowestStandardCursor; }
 
 }  // namespace
 
 TScreen::TScreen() {
-  for (TCursor c = crDefault; c >= kLowestStockCursor; --c) FCursors[c] = MakeStockCursor(c);
+  for (TCursor c = crDefault; c >= kLowestStandardCursor; --c) FCursors[c] = MakeStandardCursor(c);
 }
 
 HCURSOR TScreen::Cursors(TCursor Index) const {
@@ -61,8 +61,8 @@ HCURSOR TScreen::Cursors(TCursor Index) const {
 void TScreen::SetCursors(TCursor Index, HCURSOR Handle) {
   if (Handle)
     FCursors[Index] = std::move(Handle);
-  else if (IsStockCursor(Index))
-    FCursors[Index] = MakeStockCursor(Index);
+  else if (IsStandardCursor(Index))
+    FCursors[Index] = MakeStandardCursor(Index);
   else
     FCursors.erase(Index);
   Application->HostBackend()->CursorShapeChanged(Index);

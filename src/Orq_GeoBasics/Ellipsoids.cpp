@@ -8,8 +8,14 @@
 namespace orq {
 
 namespace {
-double SemiMajor(TGeoEllipsoid e) { return GeoEllipsoidData[e][0]; }
-double SemiMinor(TGeoEllipsoid e) { return GeoEllipsoidData[e][1]; }
+// A value outside the enumeration would read past the catalogue.
+TGeoEllipsoid Checked(TGeoEllipsoid e) {
+  if (static_cast<unsigned>(e) >= static_cast<unsigned>(GeoEllipsoidCount))
+    throw EOrqGeoBasicsError("invalid ellipsoid");
+  return e;
+}
+double SemiMajor(TGeoEllipsoid e) { return GeoEllipsoidData[Checked(e)][0]; }
+double SemiMinor(TGeoEllipsoid e) { return GeoEllipsoidData[Checked(e)][1]; }
 }  // namespace
 
 double GeoEllEccSquared(TGeoEllipsoid Ellipsoid) {

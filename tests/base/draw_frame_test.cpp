@@ -43,7 +43,7 @@ Rows Framed(TFrameStyle style, int w, int h, int l, int t, int r, int b) {
 
 TEST(DrawFrame, EachStyleInsideTheInclusiveRectangle) {
   EXPECT_EQ(Framed(frNone, 5, 4, 0, 0, 4, 3), Rows(4, "....."));
-  EXPECT_EQ(Framed(frSingle, 5, 4, 0, 0, 4, 3), (Rows{"11111", "1...1", "1...1", "11111"}));
+  EXPECT_EQ(Framed(frSingle, 5, 4, 0, 0, 4, 3), (Rows{"55555", "5...5", "5...5", "55555"}));
   EXPECT_EQ(Framed(frLowered, 5, 4, 0, 0, 4, 3), (Rows{"33331", "3...1", "3...1", "11111"}));
   EXPECT_EQ(Framed(frRaised, 5, 4, 0, 0, 4, 3), (Rows{"11113", "1...3", "1...3", "33333"}));
   EXPECT_EQ(Framed(frDoubleLowered, 6, 5, 0, 0, 5, 4), (Rows{"333331", "344421", "34..21", "322221", "111111"}));
@@ -51,14 +51,14 @@ TEST(DrawFrame, EachStyleInsideTheInclusiveRectangle) {
 }
 
 TEST(DrawFrame, OffsetTinyAndClippedRectangles) {
-  EXPECT_EQ(Framed(frSingle, 5, 4, 1, 1, 3, 2), (Rows{".....", ".111.", ".111.", "....."}));
+  EXPECT_EQ(Framed(frSingle, 5, 4, 1, 1, 3, 2), (Rows{".....", ".555.", ".555.", "....."}));
   // A one-pixel-high rectangle is a line; the inner ring of a double frame
   // that does not fit is left out.
   EXPECT_EQ(Framed(frRaised, 4, 1, 0, 0, 3, 0), (Rows{"3333"}));
   EXPECT_EQ(Framed(frDoubleRaised, 2, 2, 0, 0, 1, 1), (Rows{"24", "44"}));
   // Reaching outside the surface is clipped; an inverted rectangle draws nothing.
   EXPECT_EQ(Framed(frSingle, 3, 3, -1, -1, 3, 3), Rows(3, "..."));
-  EXPECT_EQ(Framed(frSingle, 3, 3, -1, 1, 1, 5), (Rows{"...", "11.", ".1."}));
+  EXPECT_EQ(Framed(frSingle, 3, 3, -1, 1, 1, 5), (Rows{"...", "55.", ".5."}));
   EXPECT_EQ(Framed(frSingle, 3, 3, 2, 2, 0, 0), Rows(3, "..."));
   EXPECT_EQ(Framed(static_cast<TFrameStyle>(9), 3, 3, 0, 0, 2, 2), Rows(3, "..."));
 }

@@ -49,6 +49,8 @@ TEST(Ellipsoid, MinorAxisFunctionsCheckTheirInput) {
   expect_message([] { EllipsoidMinAxEcc(1.0, -0.1); }, "invalid eccentricity");
   expect_message([] { RecipFlattening(-0.1); }, "invalid eccentricity");
   expect_message([] { RecipFlattening(1.1); }, "invalid eccentricity");
+  expect_message([] { RecipFlattening(static_cast<TGeoEllipsoid>(GeoEllipsoidCount)); }, "invalid ellipsoid");
+  expect_message([] { GeoEllEccSquared(static_cast<TGeoEllipsoid>(-1)); }, "invalid ellipsoid");
 }
 
 TEST(Ellipsoid, IdentifiersEqualTheEnumerationNames) {

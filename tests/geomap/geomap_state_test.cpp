@@ -19,7 +19,7 @@ TEST(GeoMapState, NewControlHasTheDocumentedDefaults) {
   EXPECT_TRUE(m.AntiAlias());
   EXPECT_EQ(m.EmptyMsg(), "GeoMap: empty");
   EXPECT_EQ(m.ColorBackGnd(), 0xC0C0C0u);
-  EXPECT_EQ(m.FrameStyle(), frSingle);
+  EXPECT_EQ(m.FrameStyle(), frDoubleLowered);
   EXPECT_EQ(m.CacheMagLimit(), 2.0 / 3.0);
   EXPECT_EQ(m.LMRandomDisplayThreshold(), 20000);
   EXPECT_EQ(m.MouseAction(), maPan);
@@ -96,7 +96,7 @@ TEST(GeoMapState, RepaintRules) {
   m.SetCacheMagLimit(0.5);
   EXPECT_EQ(m.Paints, 0);
 
-  m.SetFrameStyle(frSingle);  // unchanged: no repaint
+  m.SetFrameStyle(frDoubleLowered);  // unchanged: no repaint
   m.SetShowGraticule(sgNone);
   m.SetAllowPan(false);
   m.SetUTMZone(12);

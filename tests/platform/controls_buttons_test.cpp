@@ -59,6 +59,17 @@ TEST(SpeedButtonGroup, JoiningAGroupPutsOthersUp) {
   g.other.SetDown(true);
   g.other.Click();
   EXPECT_FALSE(g.other.Down());
+
+  // A down button moved in from another parent puts the group up.
+  TPanel elsewhere;
+  TSpeedButton newcomer;
+  newcomer.SetParent(&elsewhere);
+  newcomer.SetGroupIndex(999);
+  newcomer.SetDown(true);
+  g.a.SetDown(true);
+  newcomer.SetParent(&g.panel);
+  EXPECT_EQ(g.Downs(), "0000");
+  EXPECT_TRUE(newcomer.Down());
 }
 
 TEST(SpeedButtonGroup, ButtonsUnderOtherParentsAreNoSiblings) {

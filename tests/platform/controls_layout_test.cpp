@@ -279,7 +279,7 @@ TEST(ControlsLayout, MouseEventsAndClicks) {
                                            "down 1 1,1", "up 1,1", "dblclick", "down 0 2,2"}));
 }
 
-class CountingControl : public TCustomControl {
+class CountingControl : public TCustomControl {  // paints itself red
  public:
   using TCustomControl::TCustomControl;
   void Paint() override {
@@ -334,6 +334,30 @@ TEST(ControlsLayout, InvalidatePaintsIntoTheSurfaceAndTellsThePeer) {
   }
   Application->SetHostBackend(nullptr);
   EXPECT_EQ(log, "icbvid");
+}
+
+TEST(ControlsLayout, PaintToComposesTheVisibleTree) {
+  CountingControl parent, child, hidden;
+  parent.SetBounds(0, 0, 6, 4);
+  child.SetBounds(2, 1, 2, 2);
+  hidden.SetBounds(0, 0, 1, 1);
+  child.SetParent(&parent);
+  hidden.SetParent(&parent);
+  parent.Update();  // its paint done; the blue below stands for what it drew
+  parent.Canvas()->Brush.Color = clBlue;
+  parent.Canvas()->FillRect(parent.ClientRect());
+  child.Invalidate();
+  hidden.Invalidate();
+  hidden.SetVisible(false);
+  TBitmap shot;
+  shot.SetPixelFormat(pf24bit);
+  shot.SetSize(8, 5);
+  parent.PaintTo(shot.Canvas(), 1, 1);
+  EXPECT_EQ(shot.Canvas()->Pixels(0, 0), clWhite);
+  EXPECT_EQ(shot.Canvas()->Pixels(1, 1), clBlue);  // the hidden child does not show
+  EXPECT_EQ(shot.Canvas()->Pixels(3, 2), clRed);
+  EXPECT_EQ(shot.Canvas()->Pixels(4, 3), clRed);
+  EXPECT_EQ(shot.Canvas()->Pixels(5, 3), clBlue);
 }
 
 TEST(ControlsLayout, OwnerFreesChildrenAndParentsForgetFreedChildren) {

@@ -59,23 +59,28 @@ TEST(TextFonts, SizeIsPointsAt96Dpi) {
 
 TEST(TextFonts, LogicalFontRoundTripsAndCarriesRotation) {
   for (int size = 1; size <= 72; ++size) {
-    TFont f;
+    TFont f, g;
     f.Size = size;
-    EXPECT_EQ(CreateFontIndirect(GetObject(f)).Size, size);
+    g.SetHandle(CreateFontIndirect(GetObject(f)));
+    EXPECT_EQ(g.Size, size);
   }
   TFont f;
   f.Name = "DejaVu Serif";
   f.Style = {fsBold, fsUnderline};
+  f.Color = clRed;
   TLogFont lf = GetObject(f);
   EXPECT_EQ(lf.lfWeight, FW_BOLD);
+  EXPECT_EQ(lf.lfHeight, -11);
   lf.lfEscapement = lf.lfOrientation = 900;
   lf.lfQuality = ANTIALIASED_QUALITY;
-  const TFont rotated = CreateFontIndirect(lf, clRed);
-  EXPECT_EQ(rotated.Name, "DejaVu Serif");
-  EXPECT_EQ(rotated.Escapement, 900);
-  EXPECT_EQ(rotated.Style, (TFontStyles{fsBold, fsUnderline}));
-  EXPECT_EQ(rotated.Quality, fqAntialiased);
-  EXPECT_EQ(rotated.Color, clRed);
+  lf.lfUnderline = 0;
+  f.SetHandle(CreateFontIndirect(lf));
+  EXPECT_EQ(f.Name, "DejaVu Serif");
+  EXPECT_EQ(f.Escapement, 900);
+  EXPECT_EQ(f.Style, (TFontStyles{fsBold}));
+  EXPECT_EQ(f.Quality, fqAntialiased);
+  EXPECT_EQ(f.Color, clRed);  // a logical font has no colour: the font keeps its own
+  EXPECT_EQ(GetObject(f.Handle()).lfEscapement, 900);
 }
 
 TEST(TextRender, InkStaysInTheCellThatTextWidthAndHeightDescribe) {

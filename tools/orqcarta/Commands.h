@@ -42,5 +42,7 @@ void SetHelpText(CLI::App& Command, const std::string& Text);
 void RegisterGeodesyCommands(CLI::App& App, TCliContext& Context);
 void RegisterListingCommands(CLI::App& App, TCliContext& Context);
 void RegisterDemoCommand(CLI::App& App, TCliContext& Context);
+void RegisterDbCommands(CLI::App& App, TCliContext& Context);
+void RegisterBlankMapCommand(CLI::App& App, TCliContext& Context);
 
 }  // namespace orq::cli

@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
     RegisterGeodesyCommands(app, context);
     RegisterListingCommands(app, context);
     RegisterDemoCommand(app, context);
+    RegisterDbCommands(app, context);
+    RegisterBlankMapCommand(app, context);
 
     try {
       app.parse(argc, argv);

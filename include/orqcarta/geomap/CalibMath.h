@@ -117,14 +117,18 @@ struct TCalibView {
 // Pixel -> latitude / longitude. Valid is false (and the result 0) when the
 // model cannot convert: cmUndefined, a Miller coefficient of 0, a parabolic
 // graticule with fewer than 2 parallels and 2 meridians, two parabolic lines
-// that coincide at the pixel, or a result that is not a finite number.
+// that coincide at the pixel, or a result that is not a finite number. The conic longitude of a pixel on the
+// apex row uses the angle +-90 degrees (by the side of the apex), of the apex
+// itself 0. cmUTM converts with the calibration's zone and hemisphere.
 double PixelToLatitude(const TCalibView& View, int x, int y, bool& Valid);
 double PixelToLongitude(const TCalibView& View, int x, int y, bool& Valid);
 
 // Geographic -> pixel, rounded half to even. False with x = y = 0 when the
 // model cannot convert (cmUndefined, conic C3 or C5 of 0, a parabolic
-// graticule with fewer than 4 rows, a diverged intersection) or when the
-// pixel would not be a finite integer.
+// graticule with fewer than 4 rows or two nearest lines of one value, a
+// diverged intersection) or when the pixel would not be a finite integer.
+// cmUTM projects into the calibration's zone (1..60) and hemisphere, so that
+// positions across a zone border land next to the map.
 bool GeoToPixel(const TCalibView& View, double Lat, double Long, int& x, int& y);
 
 // UTM metres -> pixel through the affine SPPL law, whatever the model.

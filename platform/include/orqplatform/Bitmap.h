@@ -66,6 +66,7 @@ class TBitmap : public TGraphic {
 
   // Row Row of the surface: Width() pixels as TColor (the top byte is 0).
   // Writers must keep the pixels quantised (QuantizeRow) for palette formats.
+  // A row outside 0..Height()-1 raises EInvalidGraphic.
   uint32_t* ScanLine(int Row);
   const uint32_t* ScanLine(int Row) const;
 

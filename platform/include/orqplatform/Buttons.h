@@ -46,6 +46,9 @@ class TSpeedButton : public TGraphicControl {
 
   TButtonState State() const { return Enabled() ? FState : bsDisabled; }
 
+  // A down button that joins a parent keeps the group rule there too.
+  void SetParent(TWinControl* AParent) override;
+
   // A click as the user makes it: a grouped button goes down (or up, when
   // it is down and the group allows all up), then OnClick.
   void Click() override;

@@ -15,7 +15,8 @@
 //    the figure), so fill and outline meet without gaps.
 //  - Pen modes apply to the pen and to the brush fill of shapes; outline and
 //    fill never share a pixel, so drawing a shape twice with pmXor restores
-//    the picture.
+//    the picture (on true-colour surfaces: pf1bit, pf4bit and pf8bit snap
+//    each result to their palette).
 //  - Everything is clipped to the surface.
 #pragma once
 
@@ -72,7 +73,8 @@ class TCanvas : public TPersistent {
   // Font.Escapement about that corner. A solid brush fills the cell first.
   // PenPos moves to the end of the (unrotated) text.
   void TextOut(int X, int Y, const std::string& Text);
-  // The cell of the text: the sum of the advances by the font's line height.
+  // The cell of the text: the sum of the glyph advances (hinted, whole
+  // pixels, no kerning) by the font's line height (ascent + descent).
   TPoint TextExtent(const std::string& Text);
   int TextWidth(const std::string& Text) { return TextExtent(Text).X; }
   int TextHeight(const std::string& Text) { return TextExtent(Text).Y; }

@@ -10,11 +10,15 @@
 // through its public properties.
 //
 // Host -> control: the host feeds input and window-system requests through
-// public members of the controls: TControl::DispatchMouseDown/Move/Up for
-// raw mouse messages (they add click, double-click and capture handling and
-// route to windowless children), SetBounds when the user resizes a
-// top-level window, Update() before showing TCustomControl::Surface(),
-// TComboBox::SelectItem for a choice in a native list.
+// public members of the controls: TControl::DispatchMouseDown/Move/Up and
+// DispatchMouseWheel for raw mouse messages (they add click, double-click
+// and capture handling and route to windowless children),
+// TWinControl::CursorAt for the cursor under the pointer, SetBounds when
+// the user resizes a top-level window, Update() before showing
+// TCustomControl::Surface(), TComboBox::SelectItem / EnterText for what the
+// user does in a native combo box. Besides the backend, a host installs its
+// event loop step as Application's event pump (Forms.h) and tells Screen
+// the desktop's size.
 #pragma once
 
 #include <memory>

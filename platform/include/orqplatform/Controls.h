@@ -48,7 +48,7 @@ enum TMouseButton : int { mbLeft, mbRight, mbMiddle };
 enum TShiftStateItem : int { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
-// Stock cursors have the classic negative numbers; applications add their
+// Standard cursors have the classic negative numbers; applications add their
 // own under positive numbers in Screen->Cursors.
 inline constexpr TCursor crDefault = 0;
 inline constexpr TCursor crNone = -1;

@@ -52,7 +52,7 @@ class TScreen {
   TScreen(const TScreen&) = delete;
   TScreen& operator=(const TScreen&) = delete;
 
-  // The cursor table: the stock cursors under their negative numbers,
+  // The cursor table: the standard cursors under their negative numbers,
   // application cursors under any other number. An unknown number gives
   // the crDefault entry, as the platform does.
   HCURSOR Cursors(TCursor Index) const;

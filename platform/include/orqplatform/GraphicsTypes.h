@@ -109,6 +109,31 @@ struct TBrush {
 constexpr uint8_t DEFAULT_CHARSET = 1;
 constexpr uint8_t ANTIALIASED_QUALITY = 4;
 constexpr uint8_t NONANTIALIASED_QUALITY = 3;
+constexpr int FW_NORMAL = 400;
+constexpr int FW_BOLD = 700;
+
+// The logical description of a font (see Fonts.h).
+struct TLogFont {
+  int lfHeight = 0;        // negative: character height in pixels; positive: cell height
+  int lfWidth = 0;         // ignored (0: natural width)
+  int lfEscapement = 0;    // tenths of a degree, counterclockwise
+  int lfOrientation = 0;   // tenths of a degree; the text follows lfEscapement
+  int lfWeight = FW_NORMAL;
+  uint8_t lfItalic = 0;
+  uint8_t lfUnderline = 0;
+  uint8_t lfStrikeOut = 0;
+  uint8_t lfCharSet = DEFAULT_CHARSET;
+  uint8_t lfOutPrecision = 0;
+  uint8_t lfClipPrecision = 0;
+  uint8_t lfQuality = 0;   // 3 NONANTIALIASED_QUALITY, 4 ANTIALIASED_QUALITY, 0 default
+  uint8_t lfPitchAndFamily = 0;
+  std::string lfFaceName;
+};
+
+// A created font: what CreateFontIndirect returns and TFont::SetHandle takes.
+struct HFONT {
+  TLogFont LogFont;
+};
 
 // A font description. Size is in points at 96 dots per inch (8 points are
 // 11 pixels of character height); Escapement and Orientation are tenths of a
@@ -125,6 +150,10 @@ struct TFont {
   uint8_t Charset = DEFAULT_CHARSET;
   // Character height in pixels (the em size) that Size stands for.
   int PixelHeight() const;
+  // The font as a created font, and taking one over: everything but Color
+  // (which a logical font does not carry) comes from the handle.
+  HFONT Handle() const;
+  void SetHandle(const HFONT& Value);
 };
 
 enum TProgressStage : int { psStarting, psRunning, psEnding };

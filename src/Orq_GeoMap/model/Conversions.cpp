@@ -1,8 +1,9 @@
 // Pixel <-> geographic conversions of every calibration model.
 //
 // Every result passes through a finiteness check: a degenerate calibration
-// (coinciding lines, zero coefficients, an apex on the pixel's row) gives an
-// invalid result, never a NaN or an overflowing integer.
+// (coinciding lines, zero coefficients) gives an invalid result, never a NaN
+// or an overflowing integer. Pixels on the conic apex row get the angle
+// +-90 degrees, the apex itself 0.
 #include <cmath>
 #include <cstdint>
 

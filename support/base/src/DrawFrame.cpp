@@ -24,7 +24,7 @@ void DrawFrame(TCanvas* Canvas, TFrameStyle Style, int Left, int Top, int Right,
   if (!Canvas) return;
   switch (Style) {
     case frSingle:
-      Ring(Canvas, Left, Top, Right, Bottom, Color1, Color1);
+      Ring(Canvas, Left, Top, Right, Bottom, Color5, Color5);
       break;
     case frLowered:
       Ring(Canvas, Left, Top, Right, Bottom, Color3, Color1);

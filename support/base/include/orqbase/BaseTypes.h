@@ -10,14 +10,15 @@
 
 namespace orq {
 
-// Border styles of DrawFrame. The map control's default is frSingle (1).
+// Border styles of DrawFrame. The default of controls is frDoubleLowered (1),
+// the classic sunken edge.
 enum TFrameStyle : int {
-  frNone,          // nothing drawn
-  frSingle,        // one-pixel line in the first colour
-  frLowered,       // 3-D sunken border
-  frRaised,        // 3-D raised border
-  frDoubleLowered, // two nested sunken borders
-  frDoubleRaised,  // two nested raised borders
+  frNone,           // nothing drawn
+  frDoubleLowered,  // two-ring sunken edge
+  frDoubleRaised,   // two-ring raised edge
+  frLowered,        // one-ring sunken edge
+  frRaised,         // one-ring raised edge
+  frSingle,         // a plain one-pixel line
 };
 
 // What a mouse drag does in the map. The ordinals are fixed; 4, 6, 8 and

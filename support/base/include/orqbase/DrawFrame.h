@@ -9,10 +9,11 @@ namespace orq {
 // Draws a border of Style inside the rectangle Left..Right, Top..Bottom
 // (both edges inclusive), one-pixel lines, with five colours given in this
 // order: Color1 highlight, Color2 light, Color3 shadow, Color4 dark shadow,
-// Color5 unused by the current styles.
+// Color5 line. With the classic white, silver, grey and black the two-ring
+// styles give the platform's 3-D edges.
 //
 //   frNone            nothing
-//   frSingle          one ring in Color1
+//   frSingle          one ring in Color5
 //   frLowered         one ring: top and left Color3, bottom and right Color1
 //   frRaised          one ring: top and left Color1, bottom and right Color3
 //   frDoubleLowered   outer ring as frLowered; inner ring top and left

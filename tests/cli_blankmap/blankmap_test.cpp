@@ -1,0 +1,120 @@
+// orqcarta blankmap: files written, their calibration, option errors.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <filesystem>
+#include <sstream>
+#include <vector>
+
+#include "ErrorReport.h"
+#include "blankmap_command.h"
+#include "orqcarta/Orq_GeoMap.h"
+#include "orqplatform/FileUtils.h"
+
+namespace orq::cli {
+namespace {
+
+struct TRun {
+  int ExitCode = -1;
+  std::string Out, Err;
+};
+
+TRun RunBlankMap(std::vector<std::string> Args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  TCliContext context{in, out, err};
+  CLI::App app{"test", "orqcarta"};
+  app.require_subcommand(1);
+  RegisterBlankMapCommand(app, context);
+  Args.insert(Args.begin(), "blankmap");
+  std::vector<const char*> argv{"orqcarta"};
+  for (const std::string& a : Args) argv.push_back(a.c_str());
+  TRun run;
+  try {
+    app.parse(static_cast<int>(argv.size()), const_cast<char**>(argv.data()));
+    run.ExitCode = context.ExitCode;
+  } catch (const CLI::ParseError& e) {
+    run.ExitCode = app.exit(e, out, err) == 0 ? ExitOk : ExitUsage;
+  }
+  run.Out = out.str();
+  run.Err = err.str();
+  return run;
+}
+
+class BlankMapCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = std::filesystem::temp_directory_path() / ("orq_cli_blankmap_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+  }
+  void TearDown() override { std::filesystem::remove_all(dir); }
+  std::string File(const std::string& Name) const { return (dir / Name).string(); }
+  std::filesystem::path dir;
+};
+
+TEST_F(BlankMapCommand, WritesACalibratedMapOfTheRectangle) {
+  const TRun run =
+      RunBlankMap({File("alps"), "--lat", "48", "45.5", "--long", "5.5", "16.5", "--dlat", "0.5", "--width", "800",
+                   "--height", "400"});
+  ASSERT_EQ(run.ExitCode, ExitOk) << run.Err;
+  EXPECT_NE(run.Out.find("800 x 400"), std::string::npos) << run.Out;
+  ASSERT_TRUE(FileExists(File("alps.bmp")));
+  ASSERT_TRUE(FileExists(File("alps.xml")));
+
+  TGeoMap map;
+  map.SetOnMapImageRequest([&](TObject*, std::string& Name) { Name = File("alps.bmp"); });
+  map.LoadCalDataFromXML(File("alps.xml"), "Orq_geomap_caldata");
+  EXPECT_EQ(map.MapImgWidth(), 800);
+  EXPECT_EQ(map.MapImgHeight(), 400);
+  EXPECT_EQ(map.CalibModel(), cmBiquadraticPn);
+  int x = 0, y = 0;
+  ASSERT_TRUE(map.CalcPixelCoords(45.5, 5.5, x, y));
+  EXPECT_EQ(x, 30);
+  EXPECT_EQ(y, 370);
+  ASSERT_TRUE(map.CalcPixelCoords(48, 16.5, x, y));
+  EXPECT_EQ(x, 770);
+  EXPECT_EQ(y, 30);
+}
+
+// Without spacing and height the tool picks a 1-2-5 spacing and the aspect
+// of the area at its middle latitude.
+TEST_F(BlankMapCommand, ChoosesSpacingAndHeight) {
+  const TRun run = RunBlankMap({File("equator"), "--lat", "-5", "5", "--long", "-10", "10"});
+  ASSERT_EQ(run.ExitCode, ExitOk) << run.Err;
+  EXPECT_NE(run.Out.find("1000 x 500"), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("lines every: 2 deg latitude, 5 deg longitude"), std::string::npos) << run.Out;
+}
+
+TEST_F(BlankMapCommand, RefusesUnusableOptionsWithoutWriting) {
+  struct TCase {
+    std::vector<std::string> Args;
+    const char* Message;
+  };
+  const TCase cases[] = {
+      {{File("m"), "--lat", "10", "x", "--long", "1", "2"}, "--lat: not a number"},
+      {{File("m"), "--lat", "10", "95", "--long", "1", "2"}, "--lat: values must lie within"},
+      {{File("m"), "--lat", "10", "10", "--long", "1", "2"}, "--lat: the two bounds must differ"},
+      {{File("m"), "--lat", "10", "11", "--long", "1", "2", "--dlong", "0"}, "--dlong: the line distance"},
+      {{File("m"), "--lat", "10", "11", "--long", "1", "2", "--width", "3000", "--height", "3000"}, "--height"},
+      {{File("m"), "--lat", "10", "11", "--long", "1", "2", "--dlat", "0.00001"}, "more than 10000 lines"},
+  };
+  for (const TCase& c : cases) {
+    const TRun run = RunBlankMap(c.Args);
+    EXPECT_EQ(run.ExitCode, ExitUsage) << c.Message;
+    EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
+  }
+  EXPECT_EQ(RunBlankMap({File("m"), "--lat", "10", "--long", "1", "2"}).ExitCode, ExitUsage);
+  EXPECT_FALSE(FileExists(File("m.bmp")));
+  EXPECT_FALSE(FileExists(File("m.xml")));
+}
+
+TEST_F(BlankMapCommand, ReportsAFileThatCannotBeWritten) {
+  const TRun run = RunBlankMap({File("no/such/dir/m"), "--lat", "10", "11", "--long", "1", "2"});
+  EXPECT_EQ(run.ExitCode, ExitFailure);
+  EXPECT_EQ(run.Err.rfind("orqcarta blankmap: ", 0), 0u) << run.Err;
+  EXPECT_TRUE(run.Out.empty()) << run.Out;
+}
+
+}  // namespace
+}  // namespace orq::cli
