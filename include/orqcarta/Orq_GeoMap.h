@@ -331,30 +331,8 @@ class TGeoMap : public TCustomControl {
   // another file). Images over 3000000 pixels are refused from their header,
   // before decoding, and the previous image stays.
   void SetMapImgName(const std::string& value);
-  // Writes the image as the bare name + ".jpg" next to FileName and the
-  // calibration as FileName with ".xml"; MapImgFile becomes the bare name.
-  void SaveMap(const std::string& FileName, const std::string& DataID);
-  // Renames the image file within its directory, keeping its extension; the
-  // name is reduced to 8.3 file-name characters. False when there is no
-  // image file, the reduced name is empty or the rename fails.
-  bool RenameMapImg(const std::string& Name);
-  // A blank map of the rectangle (bounds in any order; line distances of 0 or
-  // less become 1 degree; sizes below 100 become 100): frame, dotted inset,
-  // dashed graticule with labels, then OnDrawMapData. Saved as FName with
-  // ".bmp" and ".xml" (block BlankMapDataID) and loaded.
-  void CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow, double LatHigh,
-                             double LongHigh, double dLat, double dLong, int Wid, int Hgt,
-                             const TOnDrawMapDataEvent& OnDrawMapData);
-  // The same kept in memory (image "$unknown$", model cmEquiRect); frame and
-  // graticule only with ShowGrid.
-  void CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
-                              double dLong, int Wid, int Hgt, bool ShowGrid, const TOnDrawMapDataEvent& OnDrawMapData);
 
   // --- map images and generated maps ---
-  // Drawing procedure of the generated maps: called after the graticule with
-  // the map's canvas, the bounds in degrees (after ordering) and the size.
-  using TOnDrawMapDataEvent = std::function<void(TObject* Sender, TCanvas* MapCanvas, double LatLow, double LongLow,
-                                                 double LatHigh, double LongHigh, int Wid, int Hgt)>;
   // Writes the calibration beside FileName (extension ".xml", block DataID)
   // and the map image as a JPEG of the same bare name in the same directory;
   // MapImgFile becomes that bare name. An empty image raises EOrqGeoMapError.

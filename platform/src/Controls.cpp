@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "orqplatform/Forms.h"
+#include "orqplatform/Menus.h"
 
 namespace orq {
 
@@ -121,6 +122,13 @@ void TControl::SetCursor(TCursor Value) {
   if (Value == FCursor) return;
   FCursor = Value;
   PeerChanged(pcCursor);
+}
+
+TPopupMenu* TControl::PopupMenu() const { return FPopupMenuAlive.expired() ? nullptr : FPopupMenu; }
+
+void TControl::SetPopupMenu(TPopupMenu* Value) {
+  FPopupMenu = Value;
+  FPopupMenuAlive = Value ? Value->LifeToken() : std::weak_ptr<const int>();
 }
 
 void TControl::SetColor(TColor Value) {

@@ -1,6 +1,8 @@
 #include "orqplatform/FileUtils.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <cstdio>
 #include <ctime>
 #include <fcntl.h>
@@ -113,6 +115,33 @@ int64_t FileSize(const std::string& FileName) {
   struct stat st;
   if (!StatOf(FileName, st) || !S_ISREG(st.st_mode)) return -1;
   return static_cast<int64_t>(st.st_size);
+}
+
+std::string FindFileIgnoringCase(const std::string& FileName) {
+  if (FileName.empty() || FileExists(FileName)) return FileName;
+  namespace fs = std::filesystem;
+  const fs::path wanted(FileName);
+  fs::path found = wanted.root_path();
+  for (const fs::path& part : wanted.relative_path()) {
+    const fs::path exact = found / part;
+    std::error_code ec;
+    if (fs::exists(exact, ec)) {
+      found = exact;
+      continue;
+    }
+    const std::string key = LowerCase(part.string());
+    bool matched = false;
+    const fs::path dir = found.empty() ? fs::path(".") : found;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+      if (LowerCase(it->path().filename().string()) == key) {
+        found /= it->path().filename();
+        matched = true;
+        break;
+      }
+    }
+    if (!matched) return FileName;
+  }
+  return FileExists(found.string()) ? found.string() : FileName;
 }
 
 }  // namespace orq

@@ -249,7 +249,6 @@ TEST(GeoMapState, OperationsOfLaterFeaturesSayTheyAreNotSupported) {
     EXPECT_STREQ(e.what(), "Component \"Map1\": PrintIt is not yet supported");
   }
   EXPECT_THROW(m.CopyEntireMapToClipboard(), EOrqGeoMapError);
-  EXPECT_THROW(m.SaveLandmarks("x.xml", "id"), EOrqGeoMapError);
   int w = 0, h = 0;
   EXPECT_THROW(m.CalcExtentsOfPrint(TRect{0, 0, 10, 10}, 1, w, h), EOrqGeoMapError);
 }

@@ -378,4 +378,26 @@ TEST(CalibXmlMapReader, SaveAndLoadRoundTrip) {
 }
 
 }  // namespace
+TEST(CalibXmlMapReader, CalibDataFileLoadsTheFirstBlockAndItsImage) {
+  TScratchDir dir;
+  TGeoMap source;
+  TBitmap image;
+  image.SetSize(120, 80);
+  image.SaveToFile(dir.File("Valley.bmp"));
+  source.SetMapImgName(dir.File("Valley.bmp"));
+  source.SetCalibModel(cmEquiRect);
+  source.AddCalibPoint(46.0, 7.0, 0, 0);
+  source.AddCalibPoint(45.0, 8.0, 119, 79);
+  source.SaveCalDataAsXML(dir.File("valley.xml"), "v");
+
+  // The block names its image in lower case; it is still found.
+  TGeoMap map;
+  map.SetCalibDataFile(dir.File("valley.xml"));
+  EXPECT_EQ(map.CalibDataFile(), dir.File("valley.xml"));
+  EXPECT_EQ(map.CalibModel(), cmEquiRect);
+  EXPECT_EQ(map.CalibData().NumCalQuads, 2);
+  EXPECT_EQ(map.MapImgWidth(), 120);
+  EXPECT_EQ(map.MapImgHeight(), 80);
+}
+
 }  // namespace orq

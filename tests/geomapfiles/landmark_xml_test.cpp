@@ -92,6 +92,24 @@ TEST(LandmarkXml, RoundTripGivesEqualLandmarks) {
   }
 }
 
+TEST(LandmarkXml, SaveLandmarksWritesTheControlsLandmarksForLoadLandMarks) {
+  TGeoMap source;
+  TLandMark hut = Hut();
+  source.AddLandMarkRecord(hut);
+  hut.Latitude = -33.5;
+  hut.Identifier = "Hut 2";
+  source.AddLandMarkRecord(hut);
+  TScratchDir dir;
+  source.SaveLandmarks(dir.File("saved.xml"), "huts");
+
+  TGeoMap target;
+  ASSERT_TRUE(target.LoadLandMarks(dir.File("saved.xml"), "huts"));
+  ASSERT_EQ(target.NumLandMarks(), 2);
+  EXPECT_EQ(target.LandMarkData(1), source.LandMarkData(1));
+  EXPECT_EQ(target.LandMarkData(2), source.LandMarkData(2));
+  EXPECT_FALSE(target.LoadLandMarks(dir.File("saved.xml"), "other"));
+}
+
 TEST(LandmarkXml, QuotesAndLineBreaksInTextsKeepTheLineReadable) {
   TLandMark lm = Hut();
   lm.Caption.Text = "Say \"hi\"\r\nthere";

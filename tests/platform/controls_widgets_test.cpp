@@ -7,10 +7,24 @@
 #include "orqplatform/Exceptions.h"
 #include "orqplatform/ExtCtrls.h"
 #include "orqplatform/Forms.h"
+#include "orqplatform/Menus.h"
 #include "orqplatform/StdCtrls.h"
 
 namespace orq {
 namespace {
+
+TEST(ControlsWidgets, PopupMenuReferenceEndsWithTheMenu) {
+  TPanel panel;
+  EXPECT_EQ(panel.PopupMenu(), nullptr);
+  EXPECT_EQ(panel.DragMode(), dmManual);
+  EXPECT_EQ(panel.DragCursor(), crDrag);
+  {
+    TPopupMenu menu;
+    panel.SetPopupMenu(&menu);
+    EXPECT_EQ(panel.PopupMenu(), &menu);
+  }
+  EXPECT_EQ(panel.PopupMenu(), nullptr);  // destroyed: no dangling pointer
+}
 
 TEST(ControlsWidgets, PanelPaintsColourBevelAndCaption) {
   TPanel p;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/stat.h>
@@ -87,6 +88,24 @@ TEST_F(FileSystemTest, RenameNeverReplacesAnotherFile) {
   EXPECT_FALSE(RenameFile(a_, b_));  // source gone
   EXPECT_FALSE(DeleteFile(a_));
   EXPECT_FALSE(DeleteFile(::testing::TempDir()));
+}
+
+TEST(FindFileIgnoringCase, FindsEachPathComponentLikeACaseInsensitiveFileSystem) {
+  namespace fs = std::filesystem;
+  const fs::path root = fs::path(::testing::TempDir()) / ("orq_case_" + std::to_string(::getpid()));
+  fs::create_directories(root / "Maps" / "Alps");
+  std::ofstream(root / "Maps" / "Alps" / "Matterhorn.JPG") << "x";
+  const std::string real = (root / "Maps" / "Alps" / "Matterhorn.JPG").string();
+  const std::string lower = (root / "maps" / "alps" / "matterhorn.jpg").string();
+
+  EXPECT_EQ(FindFileIgnoringCase(lower), real);
+  EXPECT_EQ(FindFileIgnoringCase(real), real);
+  // Nothing to find: the name comes back unchanged, also for a directory.
+  const std::string missing = (root / "maps" / "alps" / "eiger.jpg").string();
+  EXPECT_EQ(FindFileIgnoringCase(missing), missing);
+  EXPECT_EQ(FindFileIgnoringCase((root / "maps").string()), (root / "maps").string());
+  EXPECT_EQ(FindFileIgnoringCase(""), "");
+  fs::remove_all(root);
 }
 
 }  // namespace

@@ -104,6 +104,11 @@ using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState S
 // May change the size about to be set, or refuse the change (Resize false).
 using TCanResizeEvent = std::function<void(TObject* Sender, int& NewWidth, int& NewHeight, bool& Resize)>;
 
+class TPopupMenu;
+
+// Whether a press starts dragging the control by itself.
+enum TDragMode : int { dmManual, dmAutomatic };
+
 class TControl : public TComponent {
  public:
   explicit TControl(TComponent* AOwner = nullptr);
@@ -151,6 +156,14 @@ class TControl : public TComponent {
 
   TCursor Cursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // Stored for hosts that support dragging; headless nothing drags.
+  TCursor DragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+  TDragMode DragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  // The context menu; null once the menu has been destroyed.
+  TPopupMenu* PopupMenu() const;
+  void SetPopupMenu(TPopupMenu* Value);
 
   TColor Color() const { return FColor; }
   void SetColor(TColor Value);
@@ -255,6 +268,10 @@ class TControl : public TComponent {
   bool FVisible = true;
   bool FEnabled = true;
   TCursor FCursor = crDefault;
+  TCursor FDragCursor = crDrag;
+  TDragMode FDragMode = dmManual;
+  TPopupMenu* FPopupMenu = nullptr;
+  std::weak_ptr<const int> FPopupMenuAlive;
   TColor FColor = 0xF0F0F0;  // the face colour of buttons and panels
   std::string FCaption;
   std::string FHint;

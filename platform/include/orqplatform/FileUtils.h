@@ -17,6 +17,13 @@ inline constexpr char PathDelim = '/';
 bool FileExists(const std::string& FileName);
 bool DirectoryExists(const std::string& Name);
 
+// The name of an existing file whose path equals FileName but for the case of
+// ASCII letters, the way a case-insensitive file system finds it; each path
+// component is matched on its own and an exact match is preferred. FileName
+// itself when nothing matches. Stored map files name their images in lower
+// case, and on Linux they must still be found.
+std::string FindFileIgnoringCase(const std::string& FileName);
+
 // Renames a file. Refuses (false) when NewName names an existing file other
 // than OldName, so that a rename never destroys another file.
 bool RenameFile(const std::string& OldName, const std::string& NewName);

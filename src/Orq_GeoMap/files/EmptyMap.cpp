@@ -12,11 +12,11 @@ namespace orq {
 namespace {
 
 constexpr long long MaxGeneratedPixels = 3000000;
-const char* const GeneratedBlockId = "Orq_geomap_caldata";
+const char* const GeneratedBlockId = BlankMapDataID;
 
 // Draws a new bitmap for the normalised request; the caller has checked the size.
 std::unique_ptr<TBitmap> DrawEmptyMap(TObject* Sender, const TEmptyMapSpec& Spec, TPixelFormat Format,
-                                      bool WithGraticule, const TGeoMap::TOnDrawMapDataEvent& OnDrawMapData) {
+                                      bool WithGraticule, const TOnDrawMapDataEvent& OnDrawMapData) {
   auto bmp = std::make_unique<TBitmap>();
   bmp->SetPixelFormat(Format);
   bmp->SetSize(Spec.Wid, Spec.Hgt);

@@ -40,6 +40,7 @@ void TGeoMap::SetMapImgName(const std::string& value) {
   const std::string requested = value;
   std::string fileName = value;
   if (FOnMapImageRequest) FOnMapImageRequest(this, fileName);
+  fileName = FindFileIgnoringCase(fileName);
   FCacheMag = 0;
   if (!FileExists(fileName)) {
     FMapImgName.clear();
@@ -77,30 +78,6 @@ void TGeoMap::SetMapImgName(const std::string& value) {
   FAuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
   FTopLeft = TPoint{0, 0};
   Paint();
-}
-
-}  // namespace orq
-
-namespace orq {
-
-void TGeoMap::SaveMap(const std::string& FileName, const std::string& DataID) {
-  const std::string directory = ExtractFilePath(FileName);
-  FMapImgName = StripExtension(StripPath(FileName)) + ".jpg";
-  SaveCalDataAsXML(ChangeFileExt(FileName, ".xml"), DataID);
-  TJPEGImage jpeg;
-  jpeg.SetOnProgress(FOnDataLoading);
-  jpeg.Assign(GrafBmp.get());
-  jpeg.SaveToFile(directory + FMapImgName);
-}
-
-bool TGeoMap::RenameMapImg(const std::string& Name) {
-  const std::string reduced = StripExtension(ExtractFileName(ReduceStringToFN83CompliantChars(Name)));
-  // An empty name would leave only the extension: a hidden file.
-  if (FMapImgName.empty() || reduced.empty() || !FileExists(FMapImgName)) return false;
-  const std::string newName = ExtractFilePath(FMapImgName) + reduced + ExtractFileExt(FMapImgName);
-  if (!RenameFile(FMapImgName, newName)) return false;
-  FMapImgName = newName;
-  return true;
 }
 
 }  // namespace orq

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "orqcarta/Orq_GeoMap.h"
+#include "orqplatform/TextFile.h"
 
 namespace orq {
 
@@ -46,11 +47,18 @@ void TGeoMap::CopyToOpenPrinter(TPoint, int, int, int, int, int) { RaiseNotSuppo
 
 void TGeoMap::CalcExtentsOfPrint(TRect, int, int&, int&) { RaiseNotSupported("CalcExtentsOfPrint"); }
 
-void TGeoMap::WriteLandMarksToOpenXMLFile(TTextFile&, bool, const std::string&) {
-  RaiseNotSupported("WriteLandMarksToOpenXMLFile");
+void TGeoMap::WriteLandMarksToOpenXMLFile(TTextFile& OutFile, bool WithHeader, const std::string& DataID) {
+  WriteLandMarkBlock(OutFile, WithHeader, DataID,
+                     std::span<const TLandMark>(FLandMarks.data(), static_cast<size_t>(FNumLandMarks)));
 }
 
-void TGeoMap::SaveLandmarks(const std::string&, const std::string&) { RaiseNotSupported("SaveLandmarks"); }
+void TGeoMap::SaveLandmarks(const std::string& FileName, const std::string& DataID) {
+  TTextFile file;
+  file.AssignFile(FileName);
+  file.Rewrite();
+  WriteLandMarksToOpenXMLFile(file, true, DataID);
+  file.Close();
+}
 
 void TGeoMap::CopyEntireMapToClipboard() { RaiseNotSupported("CopyEntireMapToClipboard"); }
 

@@ -86,11 +86,11 @@ void TGeoMap::SetShowGraticule(TShowGrat value) {
 void TGeoMap::SetCalibDataFile(const std::string& value) {
   if (FileExists(value)) {
     FCalDatName = value;
-    // Reading calibration files comes with the file formats of the map.
-    RaiseNotSupported("Loading calibration data from \"" + value + "\"");
+    LoadCalDataFromXML(value, "");
+  } else {
+    FMapImgName.clear();
+    FMapImgWidth = FMapImgHeight = 0;
   }
-  FMapImgName.clear();
-  FMapImgWidth = FMapImgHeight = 0;
   Paint();
 }
 
