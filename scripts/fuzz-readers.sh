@@ -8,8 +8,7 @@
 # map_symbols_fuzz, map_tags_fuzz and map_points_fuzz. The build goes to
 # build-fuzz/, corpora to build-fuzz/corpus/<target>/ (seeded with the test
 # data), crash inputs to build-fuzz/findings/. Exits non-zero when a target
-# finds something. Needs clang and libclang-rt-14-dev (or the runtime of the
-# installed clang).
+# finds something. Installs clang and libclang-rt-14-dev when missing.
 set -eu
 
 SECONDS_EACH=${1:-60}
@@ -19,7 +18,12 @@ ROOT=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=$ROOT/build-fuzz
 JOBS=${JOBS:-2}
 
-command -v clang++ >/dev/null || { echo "fuzz-readers: clang++ not found (apt-get install clang libclang-rt-14-dev)" >&2; exit 2; }
+# clang and its fuzzing runtime are only needed here, so they are installed
+# here rather than by scripts/install-deps.sh.
+if ! command -v clang++ >/dev/null || ! dpkg-query -W libclang-rt-14-dev >/dev/null 2>&1; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO="sudo"
+  $SUDO apt-get update -qq && DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq clang libclang-rt-14-dev
+fi
 
 SAN="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -g"
 cmake -S "$ROOT" -B "$BUILD" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \

@@ -44,5 +44,7 @@ void RegisterListingCommands(CLI::App& App, TCliContext& Context);
 void RegisterDemoCommand(CLI::App& App, TCliContext& Context);
 void RegisterDbCommands(CLI::App& App, TCliContext& Context);
 void RegisterBlankMapCommand(CLI::App& App, TCliContext& Context);
+void RegisterCalibCommands(CLI::App& App, TCliContext& Context);
+void RegisterLandmarksCommands(CLI::App& App, TCliContext& Context);
 
 }  // namespace orq::cli

@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
     RegisterDemoCommand(app, context);
     RegisterDbCommands(app, context);
     RegisterBlankMapCommand(app, context);
+    RegisterCalibCommands(app, context);
+    RegisterLandmarksCommands(app, context);
 
     try {
       app.parse(argc, argv);
