@@ -65,23 +65,7 @@ bool TGeoMap::ReadCalDataIntern(bool FromTextFile, TTextFile* InFile, TStream* I
 
   const bool result = RecalcGratMat();
   if (!FCalibData.MapFName.empty()) SetMapImgName(FCalibData.MapFName);
-  switch (FCalibModel) {
-    case cmBiquadraticPn:
-      CalcBiquadraticCalibration();
-      break;
-    case cmConicConformal:
-      CalcConicCalibration();
-      break;
-    case cmMillerCylindrical:
-      CalcMillerCylCalibration();
-      break;
-    case cmEquiRect:
-    case cmUTM:
-      CalcEquiRectCalibration();
-      break;
-    default:
-      break;
-  }
+  RefitQuadrupleModel();
   return result;
 }
 
