@@ -1,5 +1,7 @@
 #include "ErrorReport.h"
 
+#include <new>
+
 namespace orq::cli {
 
 std::string Printable(std::string_view Text, std::size_t MaxLength) {
@@ -24,6 +26,21 @@ void ReportError(std::ostream& Err, std::string_view Command, std::string_view M
 void ReportLineError(std::ostream& Err, std::string_view Command, long LineNumber, std::string_view Message,
                      std::string_view Text) {
   Err << "orqcarta " << Command << ": line " << LineNumber << ": " << Message << ": \"" << Printable(Text) << "\"\n";
+}
+
+int RunReported(std::ostream& Err, std::string_view Command, const std::function<int()>& Action) {
+  try {
+    return Action();
+  } catch (const EUsageError& e) {
+    ReportError(Err, Command, e.what());
+    return ExitUsage;
+  } catch (const std::bad_alloc&) {
+    ReportError(Err, Command, "out of memory");
+    return ExitFailure;
+  } catch (const std::exception& e) {
+    ReportError(Err, Command, e.what());
+    return ExitFailure;
+  }
 }
 
 }  // namespace orq::cli

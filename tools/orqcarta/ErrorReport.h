@@ -2,6 +2,7 @@
 // exit codes, and an exception type for bad input inside a command.
 #pragma once
 
+#include <functional>
 #include <ostream>
 #include <stdexcept>
 #include <string>
@@ -38,5 +39,10 @@ void ReportError(std::ostream& Err, std::string_view Command, std::string_view M
 // "orqcarta <command>: line <n>: <message>: "<text>""
 void ReportLineError(std::ostream& Err, std::string_view Command, long LineNumber, std::string_view Message,
                      std::string_view Text);
+
+// Runs Action and turns what escapes it into a report under Command and an
+// exit code: EUsageError -> ExitUsage, anything else -> ExitFailure. For
+// nested commands ("calib show"), whose full name the shared wrapper lacks.
+int RunReported(std::ostream& Err, std::string_view Command, const std::function<int()>& Action);
 
 }  // namespace orq::cli

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <fstream>
-#include <functional>
 #include <new>
 #include <memory>
 #include <ostream>
@@ -115,23 +114,6 @@ int RunShow(const TShowOptions& o, TCliContext& Context) {
   return ExitOk;
 }
 
-// Failures are reported under the full command name ("orqcarta calib show:"),
-// which the shared command wrapper does not know for a nested command.
-int RunReported(TCliContext& Context, const std::function<int()>& Action) {
-  try {
-    return Action();
-  } catch (const EUsageError& e) {
-    ReportError(Context.Err, CommandName, e.what());
-    return ExitUsage;
-  } catch (const std::bad_alloc&) {
-    ReportError(Context.Err, CommandName, "out of memory");
-    return ExitFailure;
-  } catch (const std::exception& e) {
-    ReportError(Context.Err, CommandName, e.what());
-    return ExitFailure;
-  }
-}
-
 }  // namespace
 
 void RegisterCalibCommands(CLI::App& App, TCliContext& Context) {
@@ -140,7 +122,7 @@ void RegisterCalibCommands(CLI::App& App, TCliContext& Context) {
   auto options = std::make_shared<TShowOptions>();
   CLI::App* show = AddCommand(*group, Context, "show", "Show a calibration block: model, corners, resolution, "
                                                        "quality, calibration lines and quadruples",
-                              [options, &Context] { return RunReported(Context, [&] { return RunShow(*options, Context); }); });
+                              [options, &Context] { return RunReported(Context.Err, CommandName, [&] { return RunShow(*options, Context); }); });
   show->add_option("FILE", options->File, "Calibration file (XML)")->required();
   show->add_option("--id", options->Id, "Identifier of the block (default: the first block)");
   SetHelpText(*show,

@@ -3,7 +3,6 @@
 // the library's block writer, so what it writes loads into any map.
 #include <CLI/CLI.hpp>
 #include <fstream>
-#include <functional>
 #include <new>
 #include <iterator>
 #include <memory>
@@ -147,23 +146,6 @@ int RunConvert(const TConvertOptions& o, TCliContext& Context) {
   return ExitOk;
 }
 
-// Failures are reported under the full command name ("orqcarta landmarks convert:"),
-// which the shared command wrapper does not know for a nested command.
-int RunReported(TCliContext& Context, const std::function<int()>& Action) {
-  try {
-    return Action();
-  } catch (const EUsageError& e) {
-    ReportError(Context.Err, CommandName, e.what());
-    return ExitUsage;
-  } catch (const std::bad_alloc&) {
-    ReportError(Context.Err, CommandName, "out of memory");
-    return ExitFailure;
-  } catch (const std::exception& e) {
-    ReportError(Context.Err, CommandName, e.what());
-    return ExitFailure;
-  }
-}
-
 }  // namespace
 
 void RegisterLandmarksCommands(CLI::App& App, TCliContext& Context) {
@@ -172,7 +154,7 @@ void RegisterLandmarksCommands(CLI::App& App, TCliContext& Context) {
   auto options = std::make_shared<TConvertOptions>();
   CLI::App* convert =
       AddCommand(*group, Context, "convert", "Convert landmarks between the XML block, CSV and GeoJSON points",
-                 [options, &Context] { return RunReported(Context, [&] { return RunConvert(*options, Context); }); });
+                 [options, &Context] { return RunReported(Context.Err, CommandName, [&] { return RunConvert(*options, Context); }); });
   convert->add_option("IN", options->In, "Input file (\"-\": standard input, CSV or GeoJSON only)")->required();
   convert->add_option("OUT", options->Out, "Output file (\"-\": standard output, CSV or GeoJSON only)")->required();
   convert->add_option("--id", options->Id,
