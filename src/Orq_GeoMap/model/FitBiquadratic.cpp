@@ -12,14 +12,8 @@ void FitBiquadratic(const TCalibData& Data, TCoef2x6& PLSP, TCoef2x6& SPPL) {
   if (n <= 0) return;
 
   std::vector<double> design(static_cast<size_t>(n) * 6);
-  std::vector<double> lat(n), lon(n), px(n), py(n);
-  for (int i = 0; i < n; ++i) {
-    const TCalQuad& q = Data.CalQuads[i];
-    lat[i] = q.Latitude;
-    lon[i] = q.Longitude;
-    px[i] = q.MapX;
-    py[i] = q.MapY;
-  }
+  const fit_detail::TQuadColumns cols = fit_detail::QuadColumns(Data);
+  const std::vector<double> &lat = cols.Lat, &lon = cols.Lon, &px = cols.PX, &py = cols.PY;
 
   for (int i = 0; i < n; ++i) {
     // Products of pixel positions are exact in 64-bit integers.

@@ -11,14 +11,8 @@ void FitEquiRect(const TCalibData& Data, TCoef2x3& PLSP, TCoef2x3& SPPL) {
   if (n <= 0) return;
 
   std::vector<double> design(static_cast<size_t>(n) * 3);
-  std::vector<double> lat(n), lon(n), px(n), py(n);
-  for (int i = 0; i < n; ++i) {
-    const TCalQuad& q = Data.CalQuads[i];
-    lat[i] = q.Latitude;
-    lon[i] = q.Longitude;
-    px[i] = q.MapX;
-    py[i] = q.MapY;
-  }
+  const fit_detail::TQuadColumns cols = fit_detail::QuadColumns(Data);
+  const std::vector<double> &lat = cols.Lat, &lon = cols.Lon, &px = cols.PX, &py = cols.PY;
 
   for (int i = 0; i < n; ++i) {
     design[i * 3 + 0] = 1;

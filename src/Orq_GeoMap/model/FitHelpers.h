@@ -19,4 +19,21 @@ void SolveInto(const std::vector<double>& Design, int Rows, const std::vector<do
   for (std::size_t j = 0; j < N; ++j) Row[j] = solution[j];
 }
 
+// The quadruples' four values as columns, in quadruple order.
+struct TQuadColumns {
+  std::vector<double> Lat, Lon, PX, PY;
+};
+
+inline TQuadColumns QuadColumns(const TCalibData& Data) {
+  TQuadColumns c;
+  for (int i = 0; i < Data.NumCalQuads; ++i) {
+    const TCalQuad& q = Data.CalQuads[i];
+    c.Lat.push_back(q.Latitude);
+    c.Lon.push_back(q.Longitude);
+    c.PX.push_back(q.MapX);
+    c.PY.push_back(q.MapY);
+  }
+  return c;
+}
+
 }  // namespace orq::fit_detail
