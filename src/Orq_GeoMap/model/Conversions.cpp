@@ -197,18 +197,26 @@ bool UTMToPixel(const TCoef2x3& S, double Northing, double Easting, int& x, int&
   return true;
 }
 
+namespace {
+
+// k0 + k1 x + k2 y + k3 x^2 + k4 xy + k5 y^2; the products of pixel
+// positions are exact in 64-bit integers.
+double Biquadratic(const std::array<double, 6>& P, int x, int y) {
+  const double xx = static_cast<double>(static_cast<int64_t>(x) * x);
+  const double xy = static_cast<double>(static_cast<int64_t>(x) * y);
+  const double yy = static_cast<double>(static_cast<int64_t>(y) * y);
+  return P[0] + P[1] * x + P[2] * y + P[3] * xx + P[4] * xy + P[5] * yy;
+}
+
+}  // namespace
+
 double PixelToLatitude(const TCalibView& V, int x, int y, bool& Valid) {
   const TCalibCoefficients& K = *V.Coefs;
   switch (V.Model) {
     case cmParabolicIp:
       return InterpolateLines(*V.Graticule, true, x, y, Valid);
-    case cmBiquadraticPn: {
-      const auto& P = K.CalParsPLSP[0];
-      const double xx = static_cast<double>(static_cast<int64_t>(x) * x);
-      const double xy = static_cast<double>(static_cast<int64_t>(x) * y);
-      const double yy = static_cast<double>(static_cast<int64_t>(y) * y);
-      return Checked(P[0] + P[1] * x + P[2] * y + P[3] * xx + P[4] * xy + P[5] * yy, Valid);
-    }
+    case cmBiquadraticPn:
+      return Checked(Biquadratic(K.CalParsPLSP[0], x, y), Valid);
     case cmConicConformal: {
       const TConicParams& C = K.ConicPars;
       return Checked(C[2] * std::hypot(x - C[0], y - C[1]) + C[3], Valid);
@@ -239,13 +247,8 @@ double PixelToLongitude(const TCalibView& V, int x, int y, bool& Valid) {
   switch (V.Model) {
     case cmParabolicIp:
       return InterpolateLines(*V.Graticule, false, y, x, Valid);
-    case cmBiquadraticPn: {
-      const auto& P = K.CalParsPLSP[1];
-      const double xx = static_cast<double>(static_cast<int64_t>(x) * x);
-      const double xy = static_cast<double>(static_cast<int64_t>(x) * y);
-      const double yy = static_cast<double>(static_cast<int64_t>(y) * y);
-      return Checked(P[0] + P[1] * x + P[2] * y + P[3] * xx + P[4] * xy + P[5] * yy, Valid);
-    }
+    case cmBiquadraticPn:
+      return Checked(Biquadratic(K.CalParsPLSP[1], x, y), Valid);
     case cmConicConformal: {
       const TConicParams& C = K.ConicPars;
       return Checked(C[4] * ConicAngle(C, x, y) + C[5], Valid);
