@@ -25,6 +25,28 @@ std::unique_ptr<TGdbFile> OpenBlobSource(const std::string& Path) {
   return file;
 }
 
+// A summary record from the fields the caller supplies; the payload fields
+// are filled in when the payload is written.
+TgdbData UserRecord(int32_t ItemId, const std::string& Name, TgdbItem Kind, uint8_t ClassNumber, double Date,
+                    int32_t StateFlag, float LatLow, float LatHigh, float LongLow, float LongHigh, float Altitude,
+                    int32_t UserTag) {
+  TgdbData rec;
+  rec.ItemId = ItemId;
+  rec.Name = Name;
+  rec.BlobOffset = -1;
+  rec.ClassFlag = ClassNumber;
+  rec.Tag = UserTag;
+  rec.Altitude = Altitude;
+  rec.StateFlag = StateFlag;
+  rec.Date = Date;
+  rec.ItemKind = Kind;
+  rec.LatLow = LatLow;
+  rec.LatHigh = LatHigh;
+  rec.LongLow = LongLow;
+  rec.LongHigh = LongHigh;
+  return rec;
+}
+
 }  // namespace
 
 void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, bool ClosedLine,
@@ -136,20 +158,8 @@ int TGeoDB::AddData(std::string& Name, const std::vector<TSCoords>& Polygon, boo
   WriteHeader("AddData");
 
   Name = CutToChars(Name, 59);
-  TgdbData rec;
-  rec.ItemId = FSystemData.HighestID;
-  rec.Name = Name;
-  rec.BlobOffset = -1;
-  rec.ClassFlag = ClassNumber;
-  rec.Tag = UserTag;
-  rec.Altitude = Altitude;
-  rec.StateFlag = StateFlag;
-  rec.Date = Date;
-  rec.ItemKind = Kind;
-  rec.LatLow = LatLow;
-  rec.LatHigh = LatHigh;
-  rec.LongLow = LongLow;
-  rec.LongHigh = LongHigh;
+  TgdbData rec = UserRecord(FSystemData.HighestID, Name, Kind, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow, LongHigh,
+                            Altitude, UserTag);
   WritePayload(rec, Polygon, ClosedLine, MInfo, Data, DataSize, source.get(), "AddData");
   source.reset();
 
@@ -176,20 +186,8 @@ void TGeoDB::ReplaceData(int DBEntry, std::string& Name, const std::vector<TSCoo
   if (Kind == gitBLOB && SourceFile) source = OpenBlobSource(*SourceFile);
   Progress(0);
   Name = CutToChars(Name, 59);
-  TgdbData rec;
-  rec.ItemId = FSumData[static_cast<size_t>(slot)].ItemId;
-  rec.Name = Name;
-  rec.BlobOffset = -1;
-  rec.ClassFlag = ClassNumber;
-  rec.Tag = UserTag;
-  rec.Altitude = Altitude;
-  rec.StateFlag = StateFlag;
-  rec.Date = Date;
-  rec.ItemKind = Kind;
-  rec.LatLow = LatLow;
-  rec.LatHigh = LatHigh;
-  rec.LongLow = LongLow;
-  rec.LongHigh = LongHigh;
+  TgdbData rec = UserRecord(FSumData[static_cast<size_t>(slot)].ItemId, Name, Kind, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow, LongHigh,
+                            Altitude, UserTag);
   WritePayload(rec, Polygon, ClosedLine, MInfo, Data, DataSize, source.get(), "ReplaceData");
   source.reset();
 
