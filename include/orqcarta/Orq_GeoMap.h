@@ -18,6 +18,7 @@
 #include "orqbase/OrqError.h"
 #include "orqcarta/Orq_GeoBasics.h"
 #include "orqcarta/geomap/CalibMath.h"
+#include "orqcarta/geomap/MapState.h"
 #include "orqcarta/geomap/Records.h"
 #include "orqmath/Matrix.h"
 #include "orqplatform/Bitmap.h"
@@ -59,8 +60,8 @@ class TGeoMap : public TCustomControl {
   static constexpr int DefaultHeight = 400;
   static constexpr int LandMarkBlock = 1000;      // landmark capacity grows in these steps
   static constexpr int MouseTraceCapacity = 5000;
-  static constexpr int ZoomStackSize = 16;
-  static constexpr double MaxCacheMagLimit = 0.6666666666666666;
+  static constexpr int ZoomStackSize = TGeoMapViewport::ZoomStackSize;
+  static constexpr double MaxCacheMagLimit = TGeoMapDisplay::MaxCacheMagLimit;
   static constexpr double MaxGratLineDist = 60;
   static constexpr int MaxUTMGridDist = 10000000;
   static constexpr int MinLMRandomDisplayThreshold = 1001;
@@ -160,43 +161,55 @@ class TGeoMap : public TCustomControl {
 
   // ---- published properties --------------------------------------------------
 
-  bool AllowPan() const { return FMouseAction == maPan; }
-  void SetAllowPan(bool value) { FMouseAction = value ? maPan : maNone; }
-  bool AntiAlias() const { return FAntiAlias; }
+  bool AllowPan() const { return FMouse.MouseAction == maPan; }
+  void SetAllowPan(bool value) { FMouse.MouseAction = value ? maPan : maNone; }
+  bool AntiAlias() const { return FDisplay.AntiAlias; }
+  // Stores and repaints (the image cache is rebuilt with the new mode).
   void SetAntiAlias(bool value);
   TCalibModel CalibModel() const { return FCalibModel; }
+  // Stores and refits (RecalcCalibration); any value is taken.
   void SetCalibModel(TCalibModel value);
-  double CacheMagLimit() const { return FCacheMagLimit; }
+  double CacheMagLimit() const { return FDisplay.CacheMagLimit; }
+  // Clamped to 0..2/3 (NaN gives 0); repaints only below magnification 2/3.
   void SetCacheMagLimit(double value);
-  TColor ColorBackGnd() const { return FColorBakGnd; }
+  TColor ColorBackGnd() const { return FDisplay.ColorBackGnd; }
+  // The four colour setters store and repaint, also when unchanged.
   void SetColorBackGnd(TColor value);
-  TColor ColorGraticule() const { return FColorGratLine; }
+  TColor ColorGraticule() const { return FDisplay.ColorGraticule; }
   void SetColorGraticule(TColor value);
-  TColor ColorCalibPoints() const { return FColorGratPoints; }
+  TColor ColorCalibPoints() const { return FDisplay.ColorCalibPoints; }
   void SetColorCalibPoints(TColor value);
-  TColor ColorFrame() const { return FFrameColor; }
+  TColor ColorFrame() const { return FDisplay.ColorFrame; }
   void SetColorFrame(TColor value);
-  bool ConfinePanToMapImage() const { return FConfinePan; }
+  bool ConfinePanToMapImage() const { return FViewport.ConfinePanToMapImage; }
+  // Switching it on pulls the view back inside the image; no repaint.
   void SetConfinePanToMapImage(bool value);
-  const std::string& EmptyMsg() const { return FEmptyMsg; }
+  const std::string& EmptyMsg() const { return FDisplay.EmptyMsg; }
+  // Stores and repaints.
   void SetEmptyMsg(const std::string& value);
-  TFrameStyle FrameStyle() const { return FFrameStyle; }
+  TFrameStyle FrameStyle() const { return FDisplay.FrameStyle; }
+  // Repaints only when the style changes.
   void SetFrameStyle(TFrameStyle value);
-  double GratLineDist() const { return FGratLineDist; }
+  double GratLineDist() const { return FDisplay.GratLineDist; }
+  // Degrees; clamped to 0..60 (negative or NaN gives 0 = automatic); repaints.
   void SetGratLineDist(double value);
-  int UTMGridDist() const { return FUTMGridDist; }
+  int UTMGridDist() const { return FDisplay.UTMGridDist; }
+  // Metres; clamped to 0..10000000 (below 1 = automatic); repaints.
   void SetUTMGridDist(int value);
   int UTMZone() const { return FCalibData.UTMZone; }
+  // A zone outside 1..60 is ignored.
   void SetUTMZone(int value);
   THemisphere UTMHemisphere() const { return FCalibData.UTMSouth ? hemiSouth : hemiNorth; }
   void SetUTMHemisphere(THemisphere value) { FCalibData.UTMSouth = value == hemiSouth; }
-  TMouseActMode MouseAction() const { return FMouseAction; }
-  void SetMouseAction(TMouseActMode value) { FMouseAction = value; }
-  TColor MouseTraceColor() const { return FColorMTrace; }
-  void SetMouseTraceColor(TColor value) { FColorMTrace = value; }
-  bool MouseTraceInvert() const { return FMTraceInvert; }
-  void SetMouseTraceInvert(bool value) { FMTraceInvert = value; }
-  TShowGrat ShowGraticule() const { return FShowGrat; }
+  TMouseActMode MouseAction() const { return FMouse.MouseAction; }
+  // Any ordinal is stored; those without a gesture make the mouse do nothing.
+  void SetMouseAction(TMouseActMode value) { FMouse.MouseAction = value; }
+  TColor MouseTraceColor() const { return FMouseTraceColor; }
+  void SetMouseTraceColor(TColor value) { FMouseTraceColor = value; }
+  bool MouseTraceInvert() const { return FMouseTraceInvert; }
+  void SetMouseTraceInvert(bool value) { FMouseTraceInvert = value; }
+  TShowGrat ShowGraticule() const { return FDisplay.ShowGraticule; }
+  // Repaints only when the value changes.
   void SetShowGraticule(TShowGrat value);
 
   // ---- public properties -------------------------------------------------------
@@ -205,27 +218,31 @@ class TGeoMap : public TCustomControl {
   // Replaces the calibration data as a whole; nothing is refitted.
   void SetCalibData(const TCalibData& value) { FCalibData = value; }
   const std::string& CalibDataFile() const { return FCalDatName; }
-  // A name that is no file empties the image name and size. Loading an
-  // existing calibration file comes with the calibration file reader; until
-  // then the name is stored and EOrqGeoMapError says it is not supported.
+  // An existing file is stored as the name and its first calibration block
+  // is loaded (LoadCalDataFromXML with an empty identifier); a name that is
+  // no file empties the image name and size. Repaints in both cases.
   void SetCalibDataFile(const std::string& value);
   // The map's caption is that of its calibration data; it stands in for
   // the control's own caption.
   const std::string& Caption() const { return FCalibData.Caption; }
   void SetCaption(const std::string& value) { FCalibData.Caption = value; }
   int HighLightLandMark() const { return FHighLM; }
+  // 1-based; a value outside 0..NumLandMarks becomes 0 (none). Repaints
+  // only when the value changes.
   void SetHighLightLandMark(int value);
   const TLandMark& LandMarkDefault() const { return FDefaultLM; }
   void SetLandMarkDefault(const TLandMark& value) { FDefaultLM = value; }
   double LastClickLatitude() const;
   double LastClickLongitude() const;
-  int LastClickPosX() const { return FLastMClickPosX; }
-  int LastClickPosY() const { return FLastMClickPosY; }
-  int LastMousePosX() const { return FLastMMousePosX; }
-  int LastMousePosY() const { return FLastMMousePosY; }
-  int LMRandomDisplayThreshold() const { return FLMRandSampleLimit; }
+  int LastClickPosX() const { return FMouse.LastClickPosX; }
+  int LastClickPosY() const { return FMouse.LastClickPosY; }
+  int LastMousePosX() const { return FMouse.LastMousePosX; }
+  int LastMousePosY() const { return FMouse.LastMousePosY; }
+  int LMRandomDisplayThreshold() const { return FDisplay.LMRandomDisplayThreshold; }
+  // A value of 1000 or less is ignored; a new value above it repaints.
   void SetLMRandomDisplayThreshold(int value);
-  double Magnification() const { return FMagnify; }
+  double Magnification() const { return FViewport.Magnification; }
+  // Clamped to MinMagnification..MaxMagnification, NaN ignored; repaints.
   void SetMagnification(double value);
   const std::string& MapImgFile() const { return FMapImgName; }
   int MapImgWidth() const { return FMapImgWidth; }
@@ -235,12 +252,15 @@ class TGeoMap : public TCustomControl {
   void SetMapBitMap(TBitmap* value);
   int NumLandMarks() const { return FNumLandMarks; }
   int NumMTracePoints() const { return FNumMTrace; }
-  bool SuppressPaint() const { return FSuppressPaint; }
+  bool SuppressPaint() const { return FDisplay.SuppressPaint; }
+  // Repaints when switched off; nothing when unchanged.
   void SetSuppressPaint(bool value);
-  TPoint TopLeft() const { return FTopLeft; }
+  TPoint TopLeft() const { return FViewport.TopLeft; }
+  // Not clamped; repaints.
   void SetTopLeft(TPoint value);
-  TZoomState ZoomState() const { return FZoomState; }
-  bool LMClassVisible(uint8_t i) const { return FLMClassVisible[i]; }
+  TZoomState ZoomState() const { return FMouse.ZoomState; }
+  bool LMClassVisible(uint8_t i) const { return FDisplay.LMClassVisible[i]; }
+  // Stores the flag of class i and repaints.
   void SetLMClassVisible(uint8_t i, bool value);
   // Slots the landmark array holds (grows in blocks of LandMarkBlock).
   int LandMarkCapacity() const { return static_cast<int>(FLandMarks.size()); }
@@ -385,52 +405,36 @@ class TGeoMap : public TCustomControl {
   void ComposeBackground();
   void CopyStateFrom(const TGeoMap& Source);
 
-  std::unique_ptr<TBitmap> FAuxBmp;
-  std::unique_ptr<TBitmap> FImgCache;
-  double FCacheMag = 0;
-  bool FCacheAA = true;
-  double FCacheMagLimit = MaxCacheMagLimit;
-  int FNumLandMarks = 0;
-  std::vector<TLandMark> FLandMarks;
-  TLandMark FDefaultLM;
-  TColor FColorBakGnd = 0xC0C0C0;
-  TFrameStyle FFrameStyle = frDoubleLowered;
-  TColor FFrameColor = 0;
-  TColor FColorGratLine = 0xFF0000;
-  TColor FColorGratPoints = 0x0000FF;
-  TColor FColBlackLine = 0, FColGrayLine = 0x808080, FColWhiteLine = 0xFFFFFF;
-  std::string FEmptyMsg = "GeoMap: empty";
-  bool FLButtonWasDown = false;
-  std::array<bool, 256> FLMClassVisible{};
-  int FLMRandSampleLimit = 20000;
+  // State copied whole by Assign.
+  TGeoMapDisplay FDisplay;
+  TGeoMapViewport FViewport;
+  TGeoMapMouseState FMouse;
+  TCalibModel FCalibModel = cmUndefined;
+  TCalibData FCalibData;
+  TCalibCoefficients FCoefs;  // FEquRectSPPL .. FConicPars
+  TLastDeletedCalPoint FLastDeletedCalPoint;
+  std::string FCalDatName;
   std::string FMapImgName;
   int FMapImgWidth = 0, FMapImgHeight = 0;
-  double FMagnify = 1.0;
-  TZoomState FZoomState = zsNone;
-  TMouseBoxState FMouseBoxState = mbsIdle;
-  int FMouseBoxX1 = 0, FMouseBoxX2 = 0, FMouseBoxY1 = 0, FMouseBoxY2 = 0;
-  std::vector<TColoredPoint> FMTrace;
-  int FNumMTrace = 0;
-  TColor FColorMTrace = 0xFFFFFF;
-  bool FMTraceInvert = true;
-  int FWindOldCornerX = 0, FWindOldCornerY = 0, FWindAnchorX = 0, FWindAnchorY = 0;
-  TShowGrat FShowGrat = sgNone;
-  TPoint FTopLeft;
-  TCalibModel FCalibModel = cmUndefined;
-  TCalQuad FBiQuadOops;
-  TCalibLine FParaIpOops;
-  bool FRestoreBiQuadOK = false, FRestoreParaIpOK = false;
-  bool FSuppressPaint = false;
-  bool FConfinePan = true;
-  TMouseActMode FMouseAction = maPan;
-  bool FRubberBandOn = false, FSelectRectOn = false;
-  int FRubberBAnchorX = 0, FRubberBAnchorY = 0, FRubberBandOldX = 0, FRubberBandOldY = 0;
-  bool FAntiAlias = true;
-  double FGratLineDist = 0;
-  int FUTMGridDist = 0;
-  TCalibData FCalibData;
+  double FCacheMag = 0;  // magnification FImgCache holds; 0 = no valid cache
+  bool FCacheAA = true;  // AntiAlias the cache was built with
+  TLandMark FDefaultLM;
+  int FHighLM = 0;
+
+  // Copied with their own rules: landmarks by count (capacity in whole
+  // blocks), bitmaps and matrix by content. The trace is never copied.
+  int FNumLandMarks = 0;
+  std::vector<TLandMark> FLandMarks;
+  std::unique_ptr<TBitmap> GrafBmp;
+  std::unique_ptr<TBitmap> FAuxBmp;
+  std::unique_ptr<TBitmap> FImgCache;
   std::unique_ptr<TMatrix> FGratMat;
   TGraticule FGraticule;  // FGratMat unpacked (SyncGraticule)
+  std::vector<TColoredPoint> FMTrace;
+  int FNumMTrace = 0;
+  TColor FMouseTraceColor = 0xFFFFFF;
+  bool FMouseTraceInvert = true;
+
   // The last UTM pixel conversion: latitude and longitude of one pixel are
   // usually asked for one after the other, and cost one inverse projection.
   struct TUTMMemo {
@@ -443,11 +447,7 @@ class TGeoMap : public TCustomControl {
     double Lat = 0, Long = 0;
   };
   mutable TUTMMemo FUTMMemo;
-  TCalibCoefficients FCoefs;  // FEquRectSPPL .. FConicPars
-  int FHighLM = 0;
-  TColor FHighLMColFG = 0xFF0000, FHighLMColBG = 0x00FFFF;
-  bool FHighLMTrans = false;
-  int FTopLeftXAnchor = 0, FTopLeftYAnchor = 0;
+
   TProgressEvent FOnDataLoading;
   TRenderEvent FOnDataRendered;
   TRenderEvent FOnBeforeRenderData;
@@ -457,13 +457,6 @@ class TGeoMap : public TCustomControl {
   TZoomPanEvent FOnZoomPan;
   TOnRubberBandActionEvent FOnBeginRubberBand, FOnContinueRubberBand, FOnEndRubberBand;
   TSelectRectEvent FOnSelectRect;
-  std::array<TgmZoomStackEntry, ZoomStackSize> FZoomStack{};
-  int FZStackPoi = 1;
-  std::string FCalDatName;
-  int MouseAnchorX = 0, MouseAnchorY = 0;
-  int FLastMClickPosX = 0, FLastMClickPosY = 0;
-  int FLastMMousePosX = 0, FLastMMousePosY = 0;
-  std::unique_ptr<TBitmap> GrafBmp;
 };
 
 }  // namespace orq

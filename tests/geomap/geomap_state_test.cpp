@@ -239,6 +239,58 @@ TEST(GeoMapState, ClearKeepsLandmarksAndImage) {
   EXPECT_EQ(m.MapBitmap()->Width(), 40);
 }
 
+// Counts the members of an aggregate: the largest N for which T{a1..aN}
+// compiles, each ai converting to whatever member it meets.
+struct AnyMember {
+  template <class T>
+  operator T() const;
+};
+template <class T, class... A>
+constexpr int MemberCount() {
+  if constexpr (requires { T{A{}..., AnyMember{}}; })
+    return MemberCount<T, A..., AnyMember>();
+  else
+    return sizeof...(A);
+}
+
+// A display setting added to TGeoMapDisplay must be set here too; the count
+// below fails first and says so.
+TEST(GeoMapState, AssignCopiesEveryDisplaySetting) {
+  static_assert(MemberCount<TGeoMapDisplay>() == 20,
+                "a display setting was added or removed: give it a non-default value below");
+  TGeoMap src, dst;
+  src.SetColorBackGnd(1);
+  src.SetColorFrame(2);
+  src.SetColorGraticule(3);
+  src.SetColorCalibPoints(4);
+  src.SetFrameStyle(frSingle);
+  src.SetEmptyMsg("nothing here");
+  src.SetShowGraticule(sgPointsAndLines);
+  src.SetGratLineDist(0.5);
+  src.SetUTMGridDist(1000);
+  src.SetAntiAlias(false);
+  src.SetCacheMagLimit(0.25);
+  src.SetLMRandomDisplayThreshold(5000);
+  src.SetLMClassVisible(7, false);
+  src.SetSuppressPaint(true);
+  TGeoMapDisplay& d = TGeoMapInternals::Display(src);
+  d.ColBlackLine = 5;
+  d.ColGrayLine = 6;
+  d.ColWhiteLine = 7;
+  d.HighLightColorFG = 8;
+  d.HighLightColorBG = 9;
+  d.HighLightTransparent = true;
+  ASSERT_FALSE(TGeoMapInternals::Display(src) == TGeoMapDisplay{});
+
+  dst.Assign(&src);
+  EXPECT_TRUE(TGeoMapInternals::Display(dst) == TGeoMapInternals::Display(src));
+  // Every member differs from its default, so a member the copy missed shows.
+  const TGeoMapDisplay defaults;
+  EXPECT_NE(d.ColorBackGnd, defaults.ColorBackGnd);
+  EXPECT_NE(d.EmptyMsg, defaults.EmptyMsg);
+  EXPECT_NE(d.LMClassVisible, defaults.LMClassVisible);
+}
+
 TEST(GeoMapState, OperationsOfLaterFeaturesSayTheyAreNotSupported) {
   TGeoMap m;
   m.SetName("Map1");

@@ -17,14 +17,15 @@ struct TGeoMapInternals {
   static const TLandMark& LandMark(const TGeoMap& m, int i) { return m.FLandMarks[i - 1]; }
   static void SetNumMTrace(TGeoMap& m, int n) { m.FNumMTrace = n; }
   static void SetLastClick(TGeoMap& m, int x, int y) {
-    m.FLastMClickPosX = x;
-    m.FLastMClickPosY = y;
+    m.FMouse.LastClickPosX = x;
+    m.FMouse.LastClickPosY = y;
   }
   static void SetGratMatValue(TGeoMap& m, int Col, int Row, double Value) {
     m.FGratMat->SetVal(Col, Row, Value);
     m.SyncGraticule();
   }
   static TCalibCoefficients& Coefs(TGeoMap& m) { return m.FCoefs; }
+  static TGeoMapDisplay& Display(TGeoMap& m) { return m.FDisplay; }
 };
 
 // A map control that counts its repaints.

@@ -15,26 +15,26 @@ constexpr long long MaxGeneratedPixels = 3000000;
 const char* const GeneratedBlockId = BlankMapDataID;
 
 // Draws a new bitmap for the normalised request; the caller has checked the size.
-std::unique_ptr<TBitmap> DrawEmptyMap(TObject* Sender, const TEmptyMapSpec& Spec, TPixelFormat Format,
+std::unique_ptr<TBitmap> DrawEmptyMap(TObject* Sender, const TEmptyMapRequest& Request, TPixelFormat Format,
                                       bool WithGraticule, const TOnDrawMapDataEvent& OnDrawMapData) {
   auto bmp = std::make_unique<TBitmap>();
   bmp->SetPixelFormat(Format);
-  bmp->SetSize(Spec.Wid, Spec.Hgt);
-  if (WithGraticule) DrawEmptyMapGraticule(*bmp->Canvas(), Spec);
+  bmp->SetSize(Request.Wid, Request.Hgt);
+  if (WithGraticule) DrawEmptyMapGraticule(*bmp->Canvas(), Request);
   if (OnDrawMapData)
-    OnDrawMapData(Sender, bmp->Canvas(), Spec.LatLow, Spec.LongLow, Spec.LatHigh, Spec.LongHigh, Spec.Wid,
-                  Spec.Hgt);
+    OnDrawMapData(Sender, bmp->Canvas(), Request.LatLow, Request.LongLow, Request.LatHigh, Request.LongHigh, Request.Wid,
+                  Request.Hgt);
   return bmp;
 }
 
 // What makes the request unusable, or empty. Checked before any pixel is
 // allocated: the image limit applies to generated maps too, and a request
 // for a huge one must not take the memory first.
-std::string RequestProblem(TEmptyMapSpec& Spec) {
-  std::string problem = NormaliseEmptyMapSpec(Spec);
-  if (problem.empty() && static_cast<long long>(Spec.Wid) * Spec.Hgt > MaxGeneratedPixels)
+std::string RequestProblem(TEmptyMapRequest& Request) {
+  std::string problem = NormaliseEmptyMapRequest(Request);
+  if (problem.empty() && static_cast<long long>(Request.Wid) * Request.Hgt > MaxGeneratedPixels)
     problem = "Cannot use map image, maximum of " + std::to_string(MaxGeneratedPixels) +
-              " pixels exceeded (size of map is " + std::to_string(Spec.Wid) + " x " + std::to_string(Spec.Hgt) +
+              " pixels exceeded (size of map is " + std::to_string(Request.Wid) + " x " + std::to_string(Request.Hgt) +
               ")";
   return problem;
 }
@@ -44,7 +44,7 @@ std::string RequestProblem(TEmptyMapSpec& Spec) {
 void TGeoMap::CreateAndLoadEmptyMap(const std::string& FName, double LatLow, double LongLow, double LatHigh,
                                     double LongHigh, double dLat, double dLong, int Wid, int Hgt,
                                     const TOnDrawMapDataEvent& OnDrawMapData) {
-  TEmptyMapSpec request{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
+  TEmptyMapRequest request{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
   if (const std::string problem = RequestProblem(request); !problem.empty())
     throw EOrqGeoMapError(ComponentMessage(problem));
   const std::string xmlName = ChangeFileExt(FName, ".xml");
@@ -72,7 +72,7 @@ void TGeoMap::CreateAndLoadEmptyMap(const std::string& FName, double LatLow, dou
 void TGeoMap::CreateEmptyMapInMemory(double LatLow, double LongLow, double LatHigh, double LongHigh, double dLat,
                                      double dLong, int Wid, int Hgt, bool ShowGrid,
                                      const TOnDrawMapDataEvent& OnDrawMapData) {
-  TEmptyMapSpec request{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
+  TEmptyMapRequest request{LatLow, LongLow, LatHigh, LongHigh, dLat, dLong, Wid, Hgt};
   if (const std::string problem = RequestProblem(request); !problem.empty())
     throw EOrqGeoMapError(ComponentMessage(problem));
   TCalibData cal = EmptyMapCalibration(request, ShowGrid);

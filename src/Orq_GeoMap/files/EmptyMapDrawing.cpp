@@ -53,20 +53,20 @@ void DrawRectangle(TCanvas& Canvas, int Left, int Top, int Right, int Bottom) {
 
 }  // namespace
 
-std::string NormaliseEmptyMapSpec(TEmptyMapSpec& Spec) {
-  for (double bound : {Spec.LatLow, Spec.LongLow, Spec.LatHigh, Spec.LongHigh})
+std::string NormaliseEmptyMapRequest(TEmptyMapRequest& Request) {
+  for (double bound : {Request.LatLow, Request.LongLow, Request.LatHigh, Request.LongHigh})
     if (!std::isfinite(bound)) return "the bounds of a generated map must be finite numbers";
-  if (Spec.LatHigh < Spec.LatLow) ExChange(Spec.LatHigh, Spec.LatLow);
-  if (Spec.LongHigh < Spec.LongLow) ExChange(Spec.LongHigh, Spec.LongLow);
-  if (!(Spec.dLat > 0)) Spec.dLat = 1.0;
-  if (!(Spec.dLong > 0)) Spec.dLong = 1.0;
-  if (Spec.Wid < EmptyMapMinSize) Spec.Wid = EmptyMapMinSize;
-  if (Spec.Hgt < EmptyMapMinSize) Spec.Hgt = EmptyMapMinSize;
-  if (!(Spec.LatHigh > Spec.LatLow) || !(Spec.LongHigh > Spec.LongLow))
+  if (Request.LatHigh < Request.LatLow) ExChange(Request.LatHigh, Request.LatLow);
+  if (Request.LongHigh < Request.LongLow) ExChange(Request.LongHigh, Request.LongLow);
+  if (!(Request.dLat > 0)) Request.dLat = 1.0;
+  if (!(Request.dLong > 0)) Request.dLong = 1.0;
+  if (Request.Wid < EmptyMapMinSize) Request.Wid = EmptyMapMinSize;
+  if (Request.Hgt < EmptyMapMinSize) Request.Hgt = EmptyMapMinSize;
+  if (!(Request.LatHigh > Request.LatLow) || !(Request.LongHigh > Request.LongLow))
     return "the bounds of a generated map enclose no area";
   // The first line lies at most one distance below the low bound.
-  if ((Spec.LatHigh - Spec.LatLow) / Spec.dLat > EmptyMapMaxLines ||
-      (Spec.LongHigh - Spec.LongLow) / Spec.dLong > EmptyMapMaxLines)
+  if ((Request.LatHigh - Request.LatLow) / Request.dLat > EmptyMapMaxLines ||
+      (Request.LongHigh - Request.LongLow) / Request.dLong > EmptyMapMaxLines)
     return "the line distances of a generated map are too small for its bounds";
   return {};
 }
@@ -76,38 +76,38 @@ std::string EmptyMapLineLabel(double Value, double Distance, bool Latitude) {
   return " " + DegreeToStr(std::fabs(Value), LabelFormat(Distance), 0) + side;
 }
 
-void DrawEmptyMapGraticule(TCanvas& Canvas, const TEmptyMapSpec& Spec) {
-  const int W = Spec.Wid, H = Spec.Hgt;
+void DrawEmptyMapGraticule(TCanvas& Canvas, const TEmptyMapRequest& Request) {
+  const int W = Request.Wid, H = Request.Hgt;
   DrawRectangle(Canvas, EmptyMapFrame, EmptyMapFrame, W - EmptyMapFrame, H - EmptyMapFrame);
   Canvas.Pen.Style = psDot;
   DrawRectangle(Canvas, EmptyMapInset, EmptyMapInset, W - EmptyMapInset, H - EmptyMapInset);
   Canvas.Pen.Style = psDash;
   Canvas.Pen.Color = SilverLine;
 
-  const double latSpan = Spec.LatHigh - Spec.LatLow, longSpan = Spec.LongHigh - Spec.LongLow;
-  ForEachLineValue(Spec.LatLow, Spec.LatHigh, Spec.dLat, [&](double v) {
-    const int y = H - 30 - RoundPixel((v - Spec.LatLow) / latSpan * (H - 60));
+  const double latSpan = Request.LatHigh - Request.LatLow, longSpan = Request.LongHigh - Request.LongLow;
+  ForEachLineValue(Request.LatLow, Request.LatHigh, Request.dLat, [&](double v) {
+    const int y = H - 30 - RoundPixel((v - Request.LatLow) / latSpan * (H - 60));
     if (!(y > 30 && y < H - 30)) return;
     Canvas.MoveTo(30, y);
     Canvas.LineTo(W - 30, y);
-    const std::string label = EmptyMapLineLabel(v, Spec.dLat, true);
+    const std::string label = EmptyMapLineLabel(v, Request.dLat, true);
     const int top = y - Canvas.TextHeight(label) / 2;
     Canvas.TextOut(36, top, label);
     Canvas.TextOut(W - 36 - Canvas.TextWidth(label), top, label);
   });
-  ForEachLineValue(Spec.LongLow, Spec.LongHigh, Spec.dLong, [&](double u) {
-    const int x = 30 + RoundPixel((u - Spec.LongLow) / longSpan * (W - 60));
+  ForEachLineValue(Request.LongLow, Request.LongHigh, Request.dLong, [&](double u) {
+    const int x = 30 + RoundPixel((u - Request.LongLow) / longSpan * (W - 60));
     if (!(x > 30 && x < W - 30)) return;
     Canvas.MoveTo(x, 30);
     Canvas.LineTo(x, H - 30);
-    const std::string label = EmptyMapLineLabel(u, Spec.dLong, false);
+    const std::string label = EmptyMapLineLabel(u, Request.dLong, false);
     const int left = x - Canvas.TextWidth(label) / 2;
     Canvas.TextOut(left, 24 - Canvas.TextHeight(label), label);
     Canvas.TextOut(left, H - 24, label);
   });
 }
 
-TCalibData EmptyMapCalibration(const TEmptyMapSpec& Spec, bool Framed) {
+TCalibData EmptyMapCalibration(const TEmptyMapRequest& Request, bool Framed) {
   TCalibData cal;
   cal.Caption = BlankMapCaption;
   cal.Ellipsoid = gelWGS84;
@@ -115,18 +115,18 @@ TCalibData EmptyMapCalibration(const TEmptyMapSpec& Spec, bool Framed) {
   cal.UTMSouth = false;
   cal.Resolution = 0;
   cal.NumCalLines = 0;
-  cal.Corners[gcoTopLeft] = TCoords{Spec.LatHigh, Spec.LongLow};
-  cal.Corners[gcoBottomLeft] = TCoords{Spec.LatLow, Spec.LongLow};
-  cal.Corners[gcoBottomRight] = TCoords{Spec.LatLow, Spec.LongHigh};
-  cal.Corners[gcoTopRight] = TCoords{Spec.LatHigh, Spec.LongHigh};
+  cal.Corners[gcoTopLeft] = TCoords{Request.LatHigh, Request.LongLow};
+  cal.Corners[gcoBottomLeft] = TCoords{Request.LatLow, Request.LongLow};
+  cal.Corners[gcoBottomRight] = TCoords{Request.LatLow, Request.LongHigh};
+  cal.Corners[gcoTopRight] = TCoords{Request.LatHigh, Request.LongHigh};
 
-  const double W = Spec.Wid, H = Spec.Hgt;
+  const double W = Request.Wid, H = Request.Hgt;
   cal.NumCalQuads = 9;
   for (int i = 1; i <= 3; ++i) {
     for (int j = 1; j <= 3; ++j) {
       TCalQuad& q = cal.CalQuads[(i - 1) * 3 + j - 1];
-      q.Latitude = Spec.LatLow + (Spec.LatHigh - Spec.LatLow) * (i - 1) / 2;
-      q.Longitude = Spec.LongLow + (Spec.LongHigh - Spec.LongLow) * (j - 1) / 2;
+      q.Latitude = Request.LatLow + (Request.LatHigh - Request.LatLow) * (i - 1) / 2;
+      q.Longitude = Request.LongLow + (Request.LongHigh - Request.LongLow) * (j - 1) / 2;
       if (Framed) {
         q.MapX = RoundPixel((j - 1) * (W - 60) / 2 + 30);
         q.MapY = RoundPixel(H - 30 - (i - 1) * (H - 60) / 2);

@@ -76,7 +76,7 @@ void TGeoMap::SetMapImgName(const std::string& value) {
   FMapImgWidth = GrafBmp->Width();
   FMapImgHeight = GrafBmp->Height();
   FAuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
-  FTopLeft = TPoint{0, 0};
+  FViewport.TopLeft = TPoint{0, 0};
   Paint();
 }
 

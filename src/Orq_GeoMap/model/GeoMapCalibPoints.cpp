@@ -153,8 +153,8 @@ bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
       }
     }
     if (best >= 0) {
-      FBiQuadOops = FCalibData.CalQuads[best];
-      FRestoreBiQuadOK = true;
+      FLastDeletedCalPoint.Quad = FCalibData.CalQuads[best];
+      FLastDeletedCalPoint.QuadRestorable = true;
       FCalibData.CalQuads[best] = FCalibData.CalQuads[FCalibData.NumCalQuads - 1];
       --FCalibData.NumCalQuads;
       removed = true;
@@ -175,12 +175,12 @@ bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
     }
     if (bestLine >= 0) {
       const TCalibLine& line = FCalibData.CalLines[bestLine];
-      FParaIpOops = TCalibLine{};
-      FParaIpOops.LineType = line.LineType;
-      FParaIpOops.LineValue = line.LineValue;
-      FParaIpOops.NumPoints = 1;
-      FParaIpOops.CalPoints[0] = line.CalPoints[bestPoint];
-      FRestoreParaIpOK = true;
+      FLastDeletedCalPoint.Line = TCalibLine{};
+      FLastDeletedCalPoint.Line.LineType = line.LineType;
+      FLastDeletedCalPoint.Line.LineValue = line.LineValue;
+      FLastDeletedCalPoint.Line.NumPoints = 1;
+      FLastDeletedCalPoint.Line.CalPoints[0] = line.CalPoints[bestPoint];
+      FLastDeletedCalPoint.LineRestorable = true;
       RemoveLinePointAt(bestLine, bestPoint);
       removed = true;
     }
@@ -191,21 +191,21 @@ bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
 
 void TGeoMap::RestoreLastDeletedCalPoint() {
   if (FCalibModel == cmParabolicIp) {
-    if (!FRestoreParaIpOK) return;
-    AddCalibPoint(FParaIpOops.LineType, FParaIpOops.LineValue, FParaIpOops.CalPoints[0].X,
-                  FParaIpOops.CalPoints[0].Y);
-    FRestoreParaIpOK = false;
+    if (!FLastDeletedCalPoint.LineRestorable) return;
+    AddCalibPoint(FLastDeletedCalPoint.Line.LineType, FLastDeletedCalPoint.Line.LineValue, FLastDeletedCalPoint.Line.CalPoints[0].X,
+                  FLastDeletedCalPoint.Line.CalPoints[0].Y);
+    FLastDeletedCalPoint.LineRestorable = false;
   } else if (FCalibModel == cmUTM) {
     // UTM quadruples go back through the UTM form, in the calibration's own
     // zone and hemisphere.
-    if (!FRestoreBiQuadOK) return;
-    AddCalibPoint(FBiQuadOops.Latitude, FBiQuadOops.Longitude, FCalibData.UTMZone, UTMHemisphere(),
-                  FBiQuadOops.MapX, FBiQuadOops.MapY);
-    FRestoreBiQuadOK = false;
+    if (!FLastDeletedCalPoint.QuadRestorable) return;
+    AddCalibPoint(FLastDeletedCalPoint.Quad.Latitude, FLastDeletedCalPoint.Quad.Longitude, FCalibData.UTMZone, UTMHemisphere(),
+                  FLastDeletedCalPoint.Quad.MapX, FLastDeletedCalPoint.Quad.MapY);
+    FLastDeletedCalPoint.QuadRestorable = false;
   } else if (IsQuadrupleModel(FCalibModel)) {
-    if (!FRestoreBiQuadOK) return;
-    AddCalibPoint(FBiQuadOops.Latitude, FBiQuadOops.Longitude, FBiQuadOops.MapX, FBiQuadOops.MapY);
-    FRestoreBiQuadOK = false;
+    if (!FLastDeletedCalPoint.QuadRestorable) return;
+    AddCalibPoint(FLastDeletedCalPoint.Quad.Latitude, FLastDeletedCalPoint.Quad.Longitude, FLastDeletedCalPoint.Quad.MapX, FLastDeletedCalPoint.Quad.MapY);
+    FLastDeletedCalPoint.QuadRestorable = false;
   }
 }
 

@@ -78,12 +78,12 @@ int TGeoMap::CalcUTMxFromEastingY(double Easting, int y) const {
 }
 
 TPoint TGeoMap::ControlToMapImage(TPoint APoint) const {
-  return TPoint{RoundedOrZero(APoint.X / FMagnify) + FTopLeft.X, RoundedOrZero(APoint.Y / FMagnify) + FTopLeft.Y};
+  return TPoint{RoundedOrZero(APoint.X / FViewport.Magnification) + FViewport.TopLeft.X, RoundedOrZero(APoint.Y / FViewport.Magnification) + FViewport.TopLeft.Y};
 }
 
 TPoint TGeoMap::MapImageToControl(TPoint APoint) const {
-  return TPoint{RoundedOrZero((static_cast<double>(APoint.X) - FTopLeft.X) * FMagnify),
-                RoundedOrZero((static_cast<double>(APoint.Y) - FTopLeft.Y) * FMagnify)};
+  return TPoint{RoundedOrZero((static_cast<double>(APoint.X) - FViewport.TopLeft.X) * FViewport.Magnification),
+                RoundedOrZero((static_cast<double>(APoint.Y) - FViewport.TopLeft.Y) * FViewport.Magnification)};
 }
 
 void TGeoMap::CalcExtentsAndResolution() {
@@ -130,12 +130,12 @@ bool PositionInMap(double Latit, double Longit, const TCornerArray& C) {
 }
 
 void TGeoMap::PanMapToFillWindow() {
-  const double a = FMapImgWidth - Width() / FMagnify;
-  const double b = FMapImgHeight - Height() / FMagnify;
-  if (FTopLeft.X > a) FTopLeft.X = RoundedOrZero(a);
-  if (FTopLeft.Y > b) FTopLeft.Y = RoundedOrZero(b);
-  if (FTopLeft.X < 0) FTopLeft.X = 0;
-  if (FTopLeft.Y < 0) FTopLeft.Y = 0;
+  const double a = FMapImgWidth - Width() / FViewport.Magnification;
+  const double b = FMapImgHeight - Height() / FViewport.Magnification;
+  if (FViewport.TopLeft.X > a) FViewport.TopLeft.X = RoundedOrZero(a);
+  if (FViewport.TopLeft.Y > b) FViewport.TopLeft.Y = RoundedOrZero(b);
+  if (FViewport.TopLeft.X < 0) FViewport.TopLeft.X = 0;
+  if (FViewport.TopLeft.Y < 0) FViewport.TopLeft.Y = 0;
 }
 
 }  // namespace orq

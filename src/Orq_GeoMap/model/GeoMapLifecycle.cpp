@@ -46,10 +46,9 @@ int ScalePixel(int Value, double Factor) {
 
 TGeoMap::TGeoMap(TComponent* AOwner) : TCustomControl(AOwner) {
   SetBounds(Left(), Top(), DefaultWidth, DefaultHeight);
-  FCacheAA = FAntiAlias;
+  FCacheAA = FDisplay.AntiAlias;
   SetLandMarkCapacityFor(0);
   FMTrace.resize(MouseTraceCapacity);
-  FLMClassVisible.fill(true);
   FDefaultLM = DefaultLandMark();
   InitZoomHistory();
   GrafBmp = std::make_unique<TBitmap>();
@@ -61,7 +60,6 @@ TGeoMap::TGeoMap(TComponent* AOwner) : TCustomControl(AOwner) {
   SyncGraticule();
   FCoefs = TCalibCoefficients{};
   FCalibModel = cmUndefined;
-  FRestoreBiQuadOK = FRestoreParaIpOK = false;
 }
 
 TGeoMap::~TGeoMap() = default;
@@ -89,11 +87,11 @@ void TGeoMap::SetLandMarkCapacityFor(int Count) {
 
 // The history starts empty but for the initial viewport in slot 1.
 void TGeoMap::InitZoomHistory() {
-  FZoomStack.fill(TgmZoomStackEntry{});
-  FZStackPoi = 1;
+  FViewport.ZoomStack.fill(TgmZoomStackEntry{});
+  FViewport.ZStackPoi = 1;
   if (ComponentState().contains(csLoading)) return;
-  FZoomStack[FZStackPoi - 1] = TgmZoomStackEntry{FTopLeft.X, FTopLeft.Y, FMagnify};
-  FZStackPoi = FZStackPoi % ZoomStackSize + 1;
+  FViewport.ZoomStack[FViewport.ZStackPoi - 1] = TgmZoomStackEntry{FViewport.TopLeft.X, FViewport.TopLeft.Y, FViewport.Magnification};
+  FViewport.ZStackPoi = FViewport.ZStackPoi % ZoomStackSize + 1;
 }
 
 void TGeoMap::Clear() {
@@ -121,7 +119,7 @@ void TGeoMap::SetMapBitMap(TBitmap* value) {
   FMapImgWidth = GrafBmp->Width();
   FMapImgHeight = GrafBmp->Height();
   FAuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
-  FTopLeft = TPoint{0, 0};
+  FViewport.TopLeft = TPoint{0, 0};
   Paint();
 }
 
@@ -138,7 +136,7 @@ void TGeoMap::ResizeMap(double Magnification) {
     try {
       TBitmap scaled;
       scaled.SetSize(nw, nh);
-      SetStretchBltMode(scaled.Canvas(), FAntiAlias ? HALFTONE : COLORONCOLOR);
+      SetStretchBltMode(scaled.Canvas(), FDisplay.AntiAlias ? HALFTONE : COLORONCOLOR);
       StretchBlt(scaled.Canvas(), 0, 0, nw, nh, GrafBmp->Canvas(), 0, 0, w, h, SRCCOPY);
       GrafBmp->Assign(&scaled);
     } catch (const std::bad_alloc&) {
@@ -161,7 +159,7 @@ void TGeoMap::ResizeMap(double Magnification) {
   FMapImgWidth = GrafBmp->Width();
   FMapImgHeight = GrafBmp->Height();
   FAuxBmp->SetSize(FMapImgWidth, FMapImgHeight);
-  FTopLeft = TPoint{0, 0};
+  FViewport.TopLeft = TPoint{0, 0};
   Paint();
 }
 
@@ -190,80 +188,30 @@ void TGeoMap::Assign(TPersistent* Source) {
 // Everything but the mouse trace and the callbacks; each control keeps its
 // own bitmaps and matrix and takes over their contents.
 void TGeoMap::CopyStateFrom(const TGeoMap& S) {
-  FAuxBmp->Assign(S.FAuxBmp.get());
-  FImgCache->Assign(S.FImgCache.get());
-  FCacheMag = S.FCacheMag;
-  FCacheAA = S.FCacheAA;
-  FCacheMagLimit = S.FCacheMagLimit;
-  SetLandMarkCapacityFor(S.FNumLandMarks);
-  FNumLandMarks = S.FNumLandMarks;
-  std::copy(S.FLandMarks.begin(), S.FLandMarks.begin() + S.FNumLandMarks, FLandMarks.begin());
-  FDefaultLM = S.FDefaultLM;
-  FColorBakGnd = S.FColorBakGnd;
-  FFrameStyle = S.FFrameStyle;
-  FFrameColor = S.FFrameColor;
-  FColorGratLine = S.FColorGratLine;
-  FColorGratPoints = S.FColorGratPoints;
-  FColBlackLine = S.FColBlackLine;
-  FColGrayLine = S.FColGrayLine;
-  FColWhiteLine = S.FColWhiteLine;
-  FEmptyMsg = S.FEmptyMsg;
-  FLButtonWasDown = S.FLButtonWasDown;
-  FLMClassVisible = S.FLMClassVisible;
-  FLMRandSampleLimit = S.FLMRandSampleLimit;
+  FDisplay = S.FDisplay;
+  FViewport = S.FViewport;
+  FMouse = S.FMouse;
+  FCalibModel = S.FCalibModel;
+  FCalibData = S.FCalibData;
+  FCoefs = S.FCoefs;
+  FLastDeletedCalPoint = S.FLastDeletedCalPoint;
+  FCalDatName = S.FCalDatName;
   FMapImgName = S.FMapImgName;
   FMapImgWidth = S.FMapImgWidth;
   FMapImgHeight = S.FMapImgHeight;
-  FMagnify = S.FMagnify;
-  FZoomState = S.FZoomState;
-  FMouseBoxState = S.FMouseBoxState;
-  FMouseBoxX1 = S.FMouseBoxX1;
-  FMouseBoxX2 = S.FMouseBoxX2;
-  FMouseBoxY1 = S.FMouseBoxY1;
-  FMouseBoxY2 = S.FMouseBoxY2;
-  FWindOldCornerX = S.FWindOldCornerX;
-  FWindOldCornerY = S.FWindOldCornerY;
-  FWindAnchorX = S.FWindAnchorX;
-  FWindAnchorY = S.FWindAnchorY;
-  FShowGrat = S.FShowGrat;
-  FTopLeft = S.FTopLeft;
-  FCalibModel = S.FCalibModel;
-  FBiQuadOops = S.FBiQuadOops;
-  FParaIpOops = S.FParaIpOops;
-  FRestoreBiQuadOK = S.FRestoreBiQuadOK;
-  FRestoreParaIpOK = S.FRestoreParaIpOK;
-  FSuppressPaint = S.FSuppressPaint;
-  FConfinePan = S.FConfinePan;
-  FMouseAction = S.FMouseAction;
-  FRubberBandOn = S.FRubberBandOn;
-  FSelectRectOn = S.FSelectRectOn;
-  FRubberBAnchorX = S.FRubberBAnchorX;
-  FRubberBAnchorY = S.FRubberBAnchorY;
-  FRubberBandOldX = S.FRubberBandOldX;
-  FRubberBandOldY = S.FRubberBandOldY;
-  FAntiAlias = S.FAntiAlias;
-  FGratLineDist = S.FGratLineDist;
-  FUTMGridDist = S.FUTMGridDist;
-  FCalibData = S.FCalibData;
+  FCacheMag = S.FCacheMag;
+  FCacheAA = S.FCacheAA;
+  FDefaultLM = S.FDefaultLM;
+  FHighLM = S.FHighLM;
+
+  SetLandMarkCapacityFor(S.FNumLandMarks);
+  FNumLandMarks = S.FNumLandMarks;
+  std::copy(S.FLandMarks.begin(), S.FLandMarks.begin() + S.FNumLandMarks, FLandMarks.begin());
+  GrafBmp->Assign(S.GrafBmp.get());
+  FAuxBmp->Assign(S.FAuxBmp.get());
+  FImgCache->Assign(S.FImgCache.get());
   FGratMat->Clone(S.FGratMat.get());
   SyncGraticule();
-  FCoefs = S.FCoefs;
-  FHighLM = S.FHighLM;
-  FHighLMColFG = S.FHighLMColFG;
-  FHighLMColBG = S.FHighLMColBG;
-  FHighLMTrans = S.FHighLMTrans;
-  FTopLeftXAnchor = S.FTopLeftXAnchor;
-  FTopLeftYAnchor = S.FTopLeftYAnchor;
-  FZoomStack = S.FZoomStack;
-  FZStackPoi = S.FZStackPoi;
-  FCalDatName = S.FCalDatName;
-  MouseAnchorX = S.MouseAnchorX;
-  MouseAnchorY = S.MouseAnchorY;
-  FLastMClickPosX = S.FLastMClickPosX;
-  FLastMClickPosY = S.FLastMClickPosY;
-  FLastMMousePosX = S.FLastMMousePosX;
-  FLastMMousePosY = S.FLastMMousePosY;
-  GrafBmp->Assign(S.GrafBmp.get());
 }
 
 }  // namespace orq

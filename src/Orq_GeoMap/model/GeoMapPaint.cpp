@@ -9,7 +9,7 @@
 namespace orq {
 
 void TGeoMap::Paint() {
-  if (FSuppressPaint) return;
+  if (FDisplay.SuppressPaint) return;
   ComposeBackground();
   TCanvas* window = Canvas();
   window->SetCopyMode(cmSrcCopy);
@@ -26,12 +26,12 @@ void TGeoMap::ComposeBackground() {
   c->Pen.Style = psSolid;
   c->Pen.Mode = pmCopy;
   c->Brush.Style = bsSolid;
-  c->Brush.Color = FColorBakGnd;
-  c->Pen.Color = FColorBakGnd;
+  c->Brush.Color = FDisplay.ColorBackGnd;
+  c->Pen.Color = FDisplay.ColorBackGnd;
   c->Rectangle(0, 0, w, h);
   if (ComponentState().contains(csDesigning) || FMapImgName.empty()) {
-    c->Font.Color = FFrameColor;
-    c->TextOut(10, 10, FEmptyMsg);
+    c->Font.Color = FDisplay.ColorFrame;
+    c->TextOut(10, 10, FDisplay.EmptyMsg);
   }
 }
 

@@ -8,7 +8,7 @@
 namespace orq {
 
 void TGeoMap::SetAntiAlias(bool value) {
-  FAntiAlias = value;
+  FDisplay.AntiAlias = value;
   Paint();
 }
 
@@ -20,55 +20,55 @@ void TGeoMap::SetCalibModel(TCalibModel value) {
 void TGeoMap::SetCacheMagLimit(double value) {
   if (!(value >= 0)) value = 0;  // negative or NaN
   if (value > MaxCacheMagLimit) value = MaxCacheMagLimit;
-  FCacheMagLimit = value;
-  if (FMagnify < MaxCacheMagLimit) Paint();
+  FDisplay.CacheMagLimit = value;
+  if (FViewport.Magnification < MaxCacheMagLimit) Paint();
 }
 
 void TGeoMap::SetColorBackGnd(TColor value) {
-  FColorBakGnd = value;
+  FDisplay.ColorBackGnd = value;
   Paint();
 }
 
 void TGeoMap::SetColorGraticule(TColor value) {
-  FColorGratLine = value;
+  FDisplay.ColorGraticule = value;
   Paint();
 }
 
 void TGeoMap::SetColorCalibPoints(TColor value) {
-  FColorGratPoints = value;
+  FDisplay.ColorCalibPoints = value;
   Paint();
 }
 
 void TGeoMap::SetColorFrame(TColor value) {
-  FFrameColor = value;
+  FDisplay.ColorFrame = value;
   Paint();
 }
 
 void TGeoMap::SetConfinePanToMapImage(bool value) {
-  FConfinePan = value;
+  FViewport.ConfinePanToMapImage = value;
   if (value) PanMapToFillWindow();
 }
 
 void TGeoMap::SetEmptyMsg(const std::string& value) {
-  FEmptyMsg = value;
+  FDisplay.EmptyMsg = value;
   Paint();
 }
 
 void TGeoMap::SetFrameStyle(TFrameStyle value) {
-  if (value == FFrameStyle) return;
-  FFrameStyle = value;
+  if (value == FDisplay.FrameStyle) return;
+  FDisplay.FrameStyle = value;
   Paint();
 }
 
 void TGeoMap::SetGratLineDist(double value) {
   if (!(value >= 0)) value = 0;  // negative or NaN
   if (value > MaxGratLineDist) value = MaxGratLineDist;
-  FGratLineDist = value;
+  FDisplay.GratLineDist = value;
   Paint();
 }
 
 void TGeoMap::SetUTMGridDist(int value) {
-  FUTMGridDist = std::clamp(value, 0, MaxUTMGridDist);
+  FDisplay.UTMGridDist = std::clamp(value, 0, MaxUTMGridDist);
   Paint();
 }
 
@@ -78,8 +78,8 @@ void TGeoMap::SetUTMZone(int value) {
 }
 
 void TGeoMap::SetShowGraticule(TShowGrat value) {
-  if (value == FShowGrat) return;
-  FShowGrat = value;
+  if (value == FDisplay.ShowGraticule) return;
+  FDisplay.ShowGraticule = value;
   Paint();
 }
 
@@ -103,42 +103,42 @@ void TGeoMap::SetHighLightLandMark(int value) {
 
 double TGeoMap::LastClickLatitude() const {
   bool valid = false;
-  const double lat = CalcLatitude(FLastMClickPosX, FLastMClickPosY, valid);
+  const double lat = CalcLatitude(FMouse.LastClickPosX, FMouse.LastClickPosY, valid);
   return valid ? lat : 0;
 }
 
 double TGeoMap::LastClickLongitude() const {
   bool valid = false;
-  const double lon = CalcLongitude(FLastMClickPosX, FLastMClickPosY, valid);
+  const double lon = CalcLongitude(FMouse.LastClickPosX, FMouse.LastClickPosY, valid);
   return valid ? lon : 0;
 }
 
 void TGeoMap::SetLMRandomDisplayThreshold(int value) {
-  if (value < MinLMRandomDisplayThreshold || value == FLMRandSampleLimit) return;
-  FLMRandSampleLimit = value;
+  if (value < MinLMRandomDisplayThreshold || value == FDisplay.LMRandomDisplayThreshold) return;
+  FDisplay.LMRandomDisplayThreshold = value;
   Paint();
 }
 
 // Outside the admissible range the factor is clamped; NaN is ignored.
 void TGeoMap::SetMagnification(double value) {
   if (std::isnan(value)) return;
-  FMagnify = std::clamp(value, MinMagnification, MaxMagnification);
+  FViewport.Magnification = std::clamp(value, MinMagnification, MaxMagnification);
   Paint();
 }
 
 void TGeoMap::SetSuppressPaint(bool value) {
-  if (value == FSuppressPaint) return;
-  FSuppressPaint = value;
+  if (value == FDisplay.SuppressPaint) return;
+  FDisplay.SuppressPaint = value;
   if (!value) Paint();
 }
 
 void TGeoMap::SetTopLeft(TPoint value) {
-  FTopLeft = value;
+  FViewport.TopLeft = value;
   Paint();
 }
 
 void TGeoMap::SetLMClassVisible(uint8_t i, bool value) {
-  FLMClassVisible[i] = value;
+  FDisplay.LMClassVisible[i] = value;
   Paint();
 }
 
