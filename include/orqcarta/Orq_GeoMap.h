@@ -35,6 +35,7 @@
 namespace orq {
 
 class TTextFile;
+class TPageTarget;
 
 // Failures of the map control, the symbol repository and the atlas.
 class EOrqGeoMapError : public EOrqError {
@@ -373,25 +374,82 @@ class TGeoMap : public TCustomControl {
                               double dLong, int Wid, int Hgt, bool ShowGrid,
                               const TOnDrawMapDataEvent& OnDrawMapData = nullptr);
 
-  // ---- printing, clipboard and landmark files ------------------------------------
-  // Not supported yet: each raises EOrqGeoMapError saying so.
+  // ---- landmark files ------------------------------------------------------------
 
-  void PrintIt(double ScaleF);
-  void CopyToOpenPrinter(int& x, int& y, double ScaleF);
-  void CopyToOpenPrinter(TRect MapWindow, int Scale, int PosHoriz, int PosVert);
-  void CopyToOpenPrinter(TPoint ATopLeft, int Scale, int PosHoriz, int PosVert, int AWidth, int AHeight);
-  void CalcExtentsOfPrint(TRect MapWindow, int Scale, int& AWidth, int& AHeight);
+  // Writes the landmarks as one block (with the file header when WithHeader).
   void WriteLandMarksToOpenXMLFile(TTextFile& OutFile, bool WithHeader, const std::string& DataID);
   void SaveLandmarks(const std::string& FileName, const std::string& DataID);
-  void CopyEntireMapToClipboard();
+
+  // ---- picture ---------------------------------------------------------------------
+
+  // Composes the control's picture into AuxBmp (which grows to the control's
+  // size, never shrinks) in a fixed order: background, image section (from
+  // the scaled-image cache below CacheMagLimit), OnBeforeRenderData,
+  // graticule / UTM grid / calibration points, landmarks (a random sample of
+  // about LMRandomDisplayThreshold when more lie in view; OnDrawLandmark may
+  // take each over), OnDataRendered, the highlighted landmark, the mouse
+  // trace and the frame. It does not show the picture: Paint does.
+  void ConstructInternalMapImg();
+  // Draws the stored mouse trace onto the bitmap at the control's view; the
+  // two integers are not used. Pen and brush are left as they were, the pen
+  // mode pmCopy.
+  void DrawMouseTrace(int, int, TBitmap* Bitmap);
+  // The view the control shows: its size, TopLeft and Magnification.
+  TMapView CurrentView() const;
+
+  // Landmark classes (ClassFlag 0..255) drawn or not; all are drawn at first.
+  void SetClassVisibility(uint8_t i, bool value) { SetLMClassVisible(i, value); }
+  bool GetClassVisibility(uint8_t i) const { return LMClassVisible(i); }
+  // How the highlighted landmark's symbol is drawn; stores all three and repaints.
+  void SetHighLightProperties(TColor ColorFG, TColor ColorBG, bool Transparent);
+  TColor HighLightColorFG() const { return FDisplay.HighLightColorFG; }
+  TColor HighLightColorBG() const { return FDisplay.HighLightColorBG; }
+  bool HighLightTransparent() const { return FDisplay.HighLightTransparent; }
+
+  // ---- picture export, printing and the clipboard ------------------------------------
+  // They compose through the same layers as Paint, events included, into a
+  // picture of their own; the control's viewport, picture and image cache
+  // stay as they are. Exported pictures carry no control frame.
+
+  // Renders AWidth x AHeight pixels of the map whose top-left pixel shows image
+  // pixel ATopLeft at MagFact picture pixels per image pixel into DestBmp at
+  // (PosHoriz, PosVert), in DestBmp's pixel format; DestBmp grows when it is
+  // too small for that rectangle. Nothing happens for an empty rectangle; a
+  // factor that is not positive and finite raises EOrqGeoMapError.
   void CopyToBMP(TBitmap* DestBmp, TPoint ATopLeft, double MagFact, int PosHoriz, int PosVert, int AWidth,
                  int AHeight);
+  // The whole map image at magnification 1 with all layers, as a bitmap on
+  // the clipboard. An empty map puts its empty picture there.
+  void CopyEntireMapToClipboard();
+
+  // Printing goes to a page target (see geomap/PageTarget.h): a page is a
+  // bitmap with a resolution. Scale is a percentage of the size on screen
+  // (96 pixels per inch): at 100 an image pixel covers PixelsPerInch / 96
+  // page pixels. The target is not owned; without one the print operations
+  // raise EOrqGeoMapError.
+  void SetPageTarget(TPageTarget* Target) { FPageTarget = Target; }
+  TPageTarget* PageTarget() const { return FPageTarget; }
+  // Page pixels that the image rectangle MapWindow needs at Scale percent
+  // (at 96 pixels per inch when no target is set). Empty for an inverted
+  // rectangle or a scale below 1.
+  void CalcExtentsOfPrint(TRect MapWindow, int Scale, int& AWidth, int& AHeight);
+  // One page with the control's current view, ScaleF times its size on
+  // screen, at the page's top-left corner (cut at the page's edges).
+  void PrintIt(double ScaleF);
+  // The current view, ScaleF times its size on screen, onto the page begun
+  // last at (x, y); x and y then point just past its right and bottom edges.
+  void CopyToOpenPrinter(int& x, int& y, double ScaleF);
+  // The image rectangle MapWindow at Scale percent onto the page begun last,
+  // its top-left corner at (PosHoriz, PosVert).
+  void CopyToOpenPrinter(TRect MapWindow, int Scale, int PosHoriz, int PosVert);
+  // AWidth x AHeight page pixels of the map from image pixel ATopLeft at
+  // Scale percent onto the page begun last at (PosHoriz, PosVert).
+  void CopyToOpenPrinter(TPoint ATopLeft, int Scale, int PosHoriz, int PosVert, int AWidth, int AHeight);
 
  private:
   friend struct TGeoMapInternals;  // white-box access for the test suite
 
   std::string ComponentMessage(const std::string& Tail) const;
-  [[noreturn]] void RaiseNotSupported(const std::string& Operation) const;
   void SetLandMarkCapacityFor(int Count);
   void InitZoomHistory();
   void ZeroAffineAndBiquadratic();
@@ -402,7 +460,22 @@ class TGeoMap : public TCustomControl {
   bool UTMPixelToGeo(int x, int y, double& Lat, double& Long) const;
   void RefitQuadrupleModel();
   void RemoveLinePointAt(int Line, int Point);
-  void ComposeBackground();
+  // Composition (render/): the layers onto Target at View. ForControl: the
+  // control's own picture (image cache, visibility, frame); otherwise an
+  // exported one.
+  void ComposePicture(TBitmap* Target, const TMapView& View, bool ForControl);
+  void DrawImageSection(TCanvas* C, const TMapView& View, bool MayUseCache);
+  double LandmarkSamplingProbability(const TMapView& View) const;
+  void DrawLandmarks(TCanvas* C, const TMapView& View);
+  void DrawHighlightedLandmark(TCanvas* C, const TMapView& View);
+  void DrawTrace(TCanvas* C, const TMapView& View) const;
+  void DrawGraticule(TCanvas* C, const TMapView& View) const;
+  void DrawParallelsAndMeridians(TCanvas* C, const TMapView& View, int ParallelSegments,
+                                 int MeridianSegments) const;
+  void DrawParabolicCurves(TCanvas* C, const TMapView& View, bool Lines, bool Points) const;
+  void DrawUTMGrid(TCanvas* C, const TMapView& View) const;
+  TBitmap& CurrentPage(const char* Operation) const;
+  double PageMagnification(double ScreenFactor) const;
   void CopyStateFrom(const TGeoMap& Source);
 
   // State copied whole by Assign.
@@ -457,6 +530,7 @@ class TGeoMap : public TCustomControl {
   TZoomPanEvent FOnZoomPan;
   TOnRubberBandActionEvent FOnBeginRubberBand, FOnContinueRubberBand, FOnEndRubberBand;
   TSelectRectEvent FOnSelectRect;
+  TPageTarget* FPageTarget = nullptr;
 };
 
 }  // namespace orq

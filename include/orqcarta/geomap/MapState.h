@@ -79,6 +79,20 @@ struct TGeoMapMouseState {
   friend bool operator==(const TGeoMapMouseState&, const TGeoMapMouseState&) = default;
 };
 
+// A picture of the map: Width x Height target pixels showing the image from
+// TopLeft at Magnification target pixels per image pixel. The control's own
+// view is its size, TopLeft and Magnification; an exported picture has its own.
+struct TMapView {
+  int Width = 0, Height = 0;
+  TPoint TopLeft{0, 0};
+  double Magnification = 1.0;
+
+  // image = Round(target / M) + TopLeft; target = Round((image - TopLeft) * M),
+  // halves to even; a result that is no pixel (NaN, beyond +-2^30) gives 0.
+  TPoint ControlToImage(TPoint P) const;
+  TPoint ImageToControl(TPoint P) const;
+};
+
 // The calibration point removed last by pixel, kept for
 // RestoreLastDeletedCalPoint: a quadruple or a calibration-line point.
 struct TLastDeletedCalPoint {

@@ -147,4 +147,17 @@ bool TGeoMap::LoadLandMarks(const std::string& FName, const std::string& DataID)
   return found;
 }
 
+void TGeoMap::WriteLandMarksToOpenXMLFile(TTextFile& OutFile, bool WithHeader, const std::string& DataID) {
+  WriteLandMarkBlock(OutFile, WithHeader, DataID,
+                     std::span<const TLandMark>(FLandMarks.data(), static_cast<size_t>(FNumLandMarks)));
+}
+
+void TGeoMap::SaveLandmarks(const std::string& FileName, const std::string& DataID) {
+  TTextFile file;
+  file.AssignFile(FileName);
+  file.Rewrite();
+  WriteLandMarksToOpenXMLFile(file, true, DataID);
+  file.Close();
+}
+
 }  // namespace orq

@@ -77,14 +77,22 @@ int TGeoMap::CalcUTMxFromEastingY(double Easting, int y) const {
   return RoundedOrZero(S[0][0] + S[0][1] * northing + S[0][2] * Easting);
 }
 
-TPoint TGeoMap::ControlToMapImage(TPoint APoint) const {
-  return TPoint{RoundedOrZero(APoint.X / FViewport.Magnification) + FViewport.TopLeft.X, RoundedOrZero(APoint.Y / FViewport.Magnification) + FViewport.TopLeft.Y};
+TPoint TMapView::ControlToImage(TPoint P) const {
+  return TPoint{RoundedOrZero(P.X / Magnification) + TopLeft.X, RoundedOrZero(P.Y / Magnification) + TopLeft.Y};
 }
 
-TPoint TGeoMap::MapImageToControl(TPoint APoint) const {
-  return TPoint{RoundedOrZero((static_cast<double>(APoint.X) - FViewport.TopLeft.X) * FViewport.Magnification),
-                RoundedOrZero((static_cast<double>(APoint.Y) - FViewport.TopLeft.Y) * FViewport.Magnification)};
+TPoint TMapView::ImageToControl(TPoint P) const {
+  return TPoint{RoundedOrZero((static_cast<double>(P.X) - TopLeft.X) * Magnification),
+                RoundedOrZero((static_cast<double>(P.Y) - TopLeft.Y) * Magnification)};
 }
+
+TMapView TGeoMap::CurrentView() const {
+  return TMapView{Width(), Height(), FViewport.TopLeft, FViewport.Magnification};
+}
+
+TPoint TGeoMap::ControlToMapImage(TPoint APoint) const { return CurrentView().ControlToImage(APoint); }
+
+TPoint TGeoMap::MapImageToControl(TPoint APoint) const { return CurrentView().ImageToControl(APoint); }
 
 void TGeoMap::CalcExtentsAndResolution() {
   const int w = GrafBmp->Width(), h = GrafBmp->Height();

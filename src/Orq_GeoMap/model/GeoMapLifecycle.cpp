@@ -68,10 +68,6 @@ std::string TGeoMap::ComponentMessage(const std::string& Tail) const {
   return "Component \"" + Name() + "\": " + Tail;
 }
 
-void TGeoMap::RaiseNotSupported(const std::string& Operation) const {
-  throw EOrqGeoMapError(ComponentMessage(Operation + " is not yet supported"));
-}
-
 // Capacity for Count landmarks in whole blocks: 0..1000 give 1000, 1001 give 2000.
 void TGeoMap::SetLandMarkCapacityFor(int Count) {
   const long long blocks = (static_cast<long long>(Count) - 1) / LandMarkBlock;
