@@ -27,8 +27,10 @@
 #include "orqplatform/Controls.h"
 #include "orqcarta/geomap/BlankMap.h"
 #include "orqcarta/geomap/CalibXml.h"
+#include "orqcarta/geomap/LandmarkDrawing.h"
 #include "orqcarta/geomap/LandmarkNames.h"
 #include "orqcarta/geomap/LandmarkXml.h"
+#include "orqcarta/geomap/PageTarget.h"
 #include "orqcarta/geomap/SymbolRepository.h"
 #include "orqcarta/geomap/XmlText.h"
 

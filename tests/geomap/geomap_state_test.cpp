@@ -291,20 +291,6 @@ TEST(GeoMapState, AssignCopiesEveryDisplaySetting) {
   EXPECT_NE(d.LMClassVisible, defaults.LMClassVisible);
 }
 
-TEST(GeoMapState, OperationsOfLaterFeaturesSayTheyAreNotSupported) {
-  TGeoMap m;
-  m.SetName("Map1");
-  try {
-    m.PrintIt(1.0);
-    FAIL() << "no exception";
-  } catch (const EOrqGeoMapError& e) {
-    EXPECT_STREQ(e.what(), "Component \"Map1\": PrintIt is not yet supported");
-  }
-  EXPECT_THROW(m.CopyEntireMapToClipboard(), EOrqGeoMapError);
-  int w = 0, h = 0;
-  EXPECT_THROW(m.CalcExtentsOfPrint(TRect{0, 0, 10, 10}, 1, w, h), EOrqGeoMapError);
-}
-
 TEST(GeoMapState, MissingCalibrationFileEmptiesTheImageName) {
   TGeoMap m;
   GiveImage(m, 40, 30);
