@@ -36,12 +36,13 @@ class TCanvas;
 //   lmUserDef           nothing (left to the map's OnDrawLandmark handler)
 //   any other value     a 9-pixel plus in FGColor
 //
-// Filled kinds (not Transparent; triangles, circles, spades and arrows also
-// when Transparent draws their outline only) fill with the canvas's brush
-// style in BGColor: the symbol sets the brush colour but not the style,
-// except the Transparent lmCircle, which sets bsClear and leaves it so.
-// Afterwards the pen colour is FGColor (unchanged for lmUserDef), and the
-// brush colour BGColor for the kinds that draw with the brush.
+// Fills (lmSquare, lmCrossBox, and triangles, circles, spades and arrow heads
+// when not Transparent) use BGColor with the canvas's brush style: the symbol
+// sets the brush colour but not the style, except the Transparent lmCircle,
+// which sets bsClear and leaves it so. Afterwards the pen colour is FGColor
+// (unchanged for lmUserDef); the brush colour is BGColor for the kinds that
+// set it: all but lmPlus, lmCross, the other values and the Transparent
+// lmSquare and lmCrossBox. The canvas may be null (nothing happens).
 void DrawLandMarkSymbolOnCanvas(TCanvas* Canvas, int X, int Y, TLandMarkElement Kind, TColor FGColor,
                                 TColor BGColor, int Size, int Direction, int Length, bool Transparent);
 
@@ -55,7 +56,8 @@ void DrawLandMarkSymbolOnCanvas(TCanvas* Canvas, int X, int Y, TLandMarkElement 
 // font: colour FGColor, Size points, FontStyles, FontName, rotated by
 // Direction (for a non-zero Direction also charset DEFAULT_CHARSET and
 // anti-aliased quality). An alignment outside the enumerations sets all of
-// that but draws no text. An empty text changes nothing.
+// that but draws no text. An empty text or a null canvas changes nothing.
+// A rotation left by an earlier caption is cleared first.
 void DrawLandMarkCaption(TCanvas* Canvas, TPoint P, const TLMTextProperties& Caption);
 
 }  // namespace orq
