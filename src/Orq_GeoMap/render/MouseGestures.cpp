@@ -234,6 +234,10 @@ void TGeoMap::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (ms.MouseAction == maZoomWind && ms.ZoomState == zsDragging) ReleaseZoomWindow(Button, X, Y);
 
   if (IsDragMode(ms.MouseAction)) ZoomStateOnStack();
+  // A release ends a drag too: a press that follows without a move in
+  // between (a tap, a scripted host) must start from its own point rather
+  // than continue from the old anchor.
+  if (Button == mbLeft) ms.LButtonWasDown = false;
 
   if (ms.MouseAction == maDrawTrace && FNumMTrace > 0) FMTrace[FNumMTrace - 1].Flags |= 1;
 }
