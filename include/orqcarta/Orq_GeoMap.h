@@ -322,7 +322,7 @@ class TGeoMap : public TCustomControl {
   // The mouse (control pixels). By MouseAction: maPan, maPanHoriz and
   // maPanVert drag the map with the left button (held inside the image by
   // PanMapToFillWindow when ConfinePanToMapImage; a pointer outside the
-  // control pauses the drag); maZoomDrag changes the magnification about
+  // control pauses the drag, a left release ends it); maZoomDrag changes the magnification about
   // the window centre on every move by 1 + 0.05 dx / Width + dy / Height
   // (dx, dy from the press to the pointer, right and up positive); maZoomWind
   // zooms into a dragged rectangle on a left release (right release
@@ -347,7 +347,8 @@ class TGeoMap : public TCustomControl {
   // (input, repaints) keep being handled. Between rounds the loop sleeps
   // until an event arrives (Application->WaitForMessages), so a waiting box
   // costs no processor time. True with the corners in order (control
-  // pixels, xLo <= xHi, yLo <= yHi); false, the parameters untouched, when
+  // pixels, xLo <= xHi, yLo <= yHi; the press and the release point as
+  // they are, even outside the control); false, the parameters untouched, when
   // the right button or MouseBoxAbort ends it. MouseAction is restored.
   bool MouseBox(int& xLo, int& yLo, int& xHi, int& yHi);
   void MouseBoxAbort();
