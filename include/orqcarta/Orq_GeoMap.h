@@ -68,9 +68,12 @@ class TGeoMap : public TCustomControl {
   static constexpr double MaxGratLineDist = 60;
   static constexpr int MaxUTMGridDist = 10000000;
   static constexpr int MinLMRandomDisplayThreshold = 1001;
-  // The admissible display magnification; the setter clamps into it.
-  static constexpr double MinMagnification = 1e-4;
-  static constexpr double MaxMagnification = 1e4;
+  // The admissible display magnification, 1/64 .. 64 control pixels per
+  // image pixel: below it a whole image shrinks to a few pixels, above it a
+  // single image pixel covers most of a window. The setter and the mouse
+  // zoom gestures clamp into it; ZoomFitPage and ZoomHistory do not.
+  static constexpr double MinMagnification = 1.0 / 64;
+  static constexpr double MaxMagnification = 64;
 
   explicit TGeoMap(TComponent* AOwner = nullptr);
   ~TGeoMap() override;
@@ -235,6 +238,7 @@ class TGeoMap : public TCustomControl {
   void SetHighLightLandMark(int value);
   const TLandMark& LandMarkDefault() const { return FDefaultLM; }
   void SetLandMarkDefault(const TLandMark& value) { FDefaultLM = value; }
+  // Of the last press; 0.0 where the calibration cannot convert it.
   double LastClickLatitude() const;
   double LastClickLongitude() const;
   int LastClickPosX() const { return FMouse.LastClickPosX; }
@@ -246,6 +250,7 @@ class TGeoMap : public TCustomControl {
   void SetLMRandomDisplayThreshold(int value);
   double Magnification() const { return FViewport.Magnification; }
   // Clamped to MinMagnification..MaxMagnification, NaN ignored; repaints.
+  // TopLeft stays; no zoom history, no OnZoomPan.
   void SetMagnification(double value);
   const std::string& MapImgFile() const { return FMapImgName; }
   int MapImgWidth() const { return FMapImgWidth; }
@@ -259,7 +264,7 @@ class TGeoMap : public TCustomControl {
   // Repaints when switched off; nothing when unchanged.
   void SetSuppressPaint(bool value);
   TPoint TopLeft() const { return FViewport.TopLeft; }
-  // Not clamped; repaints.
+  // Not clamped; repaints. No zoom history, no OnZoomPan.
   void SetTopLeft(TPoint value);
   TZoomState ZoomState() const { return FMouse.ZoomState; }
   bool LMClassVisible(uint8_t i) const { return FDisplay.LMClassVisible[i]; }
@@ -269,6 +274,98 @@ class TGeoMap : public TCustomControl {
   int LandMarkCapacity() const { return static_cast<int>(FLandMarks.size()); }
   // The composition bitmap.
   TBitmap* AuxBmp() const { return FAuxBmp.get(); }
+
+  // ---- viewport, zoom history and mouse ----
+  // Positions are image pixels unless said otherwise; "control" positions
+  // count from the control's top-left corner. None of the programmatic
+  // viewport operations push the zoom history or call OnZoomPan.
+
+  // The magnification that shows the whole image (the smaller of the two
+  // ratios of control to image size, not clamped to the admissible range),
+  // then TopLeft (0, 0) through SetTopLeft. Without an image (MapImgWidth or
+  // MapImgHeight 0), or in a control of no area, there is nothing to fit
+  // and the view stays as it is.
+  void ZoomFitPage();
+  // Puts the image pixel at the window centre, then holds the view inside
+  // the image with PanMapToFillWindow whatever ConfinePanToMapImage says;
+  // repaints.
+  void BringMapPixelToCenter(TPoint APoint);
+  // Centres the position (degrees) as far as the image allows: the window
+  // ends at the image's right and bottom edges and starts no further left
+  // or up than its left and top edges. Nothing when the calibration cannot
+  // place the position. Repaints.
+  void BringLocationToCenter(double Latitude, double Longitude);
+
+  // The zoom history: a ring of ZoomStackSize viewports. Pushing writes
+  // (TopLeft, Magnification) and overwrites the oldest entry when full;
+  // nothing is pushed while the control is loading (csLoading). The
+  // constructor and ClearZoomHistory leave exactly the current viewport in
+  // it. The mouse pushes after every release in maPan, maPanHoriz,
+  // maPanVert and maZoomDrag.
+  void ZoomStateOnStack();
+  void ClearZoomHistory();
+  // Relative indexes: 0 is the latest push, -1 the one before, down to
+  // -15. Restores that viewport (no range check of its magnification) and
+  // repaints; an index outside -15..0 or an empty entry does nothing.
+  void ZoomHistory(int Index);
+  // The entry at a relative index, empty ones included; outside -15..0 an
+  // empty entry (0, 0, 0.0).
+  TgmZoomStackEntry GetZoomStackEntry(int StackIx) const;
+  TgmZoomStackEntry ZoomStack(int StackIx) const { return GetZoomStackEntry(StackIx); }
+  // Calls OnZoomPan if assigned; the mouse calls it after each pan step and
+  // each zoom.
+  void DoZoomPanEvent();
+  // Puts the last composed picture (AuxBmp, not recomposed) on the
+  // clipboard as a Width x Height bitmap: pixels 2..Width-3 x 2..Height-3
+  // from AuxBmp, a black one-pixel border at inset 1, and the outermost row
+  // and column also taken from AuxBmp, so the border sits inside the
+  // picture's own edge.
+  void CopyToClipboard();
+
+  // The mouse (control pixels). By MouseAction: maPan, maPanHoriz and
+  // maPanVert drag the map with the left button (held inside the image by
+  // PanMapToFillWindow when ConfinePanToMapImage; a pointer outside the
+  // control pauses the drag, a left release ends it); maZoomDrag changes the magnification about
+  // the window centre on every move by 1 + 0.05 dx / Width + dy / Height
+  // (dx, dy from the press to the pointer, right and up positive); maZoomWind
+  // zooms into a dragged rectangle on a left release (right release
+  // cancels); maSelectRect drags a dotted rectangle and reports it through
+  // OnSelectRect (kind 1: longitude and latitude of the press corner, then
+  // of the release point; kind 0: their image pixels when a conversion
+  // fails); maRubberBand starts and ends a band with left clicks, a ctrl
+  // click continues it from the press; maDrawTrace records up to
+  // MouseTraceCapacity points while the left button is down, one stroke per
+  // press. The zoom gestures clamp the factor to the admissible range.
+  // Transient feedback is drawn with XOR on the control's canvas, so the
+  // next Paint or a second drawing removes it. Every press sets
+  // LastClickPosX/Y, every move LastMousePosX/Y (image pixels); the
+  // inherited handlers raise OnMouseDown/Move/Up, the move and release with
+  // the clamped coordinates of a mouse box or rectangle in progress.
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+
+  // Asks the user for a rectangle: the next press, drag and release, while
+  // the mouse action is suspended (maNone) and the application's events
+  // (input, repaints) keep being handled. Between rounds the loop sleeps
+  // until an event arrives (Application->WaitForMessages), so a waiting box
+  // costs no processor time. True with the corners in order (control
+  // pixels, xLo <= xHi, yLo <= yHi; the press and the release point as
+  // they are, even outside the control); false, the parameters untouched, when
+  // the right button or MouseBoxAbort ends it. MouseAction is restored.
+  bool MouseBox(int& xLo, int& yLo, int& xHi, int& yHi);
+  void MouseBoxAbort();
+
+  // Empties the trace and repaints.
+  void ClearMouseTrace();
+  // Trace point idx (1..NumMTracePoints) with x = longitude and y =
+  // latitude; where the calibration cannot convert, the image position
+  // stays and Flags are 0xFFFF. Outside the trace: (0, 0), Flags 0xFFFF,
+  // colour 0. Flags bit 0 marks a stroke's last point, bit 1 an XOR point.
+  TColoredPoint GetMTracePoint(int idx) const;
+  TColoredPoint MouseTrace(int idx) const { return GetMTracePoint(idx); }
+  // Calls OnSelectRect with (this, kind, X1, Y1, X2, Y2) if assigned.
+  void DoSelectRectEvent(int kind, double X1, double Y1, double X2, double Y2);
 
   // ---- callbacks ---------------------------------------------------------------
 
@@ -449,11 +546,28 @@ class TGeoMap : public TCustomControl {
   void CopyToOpenPrinter(TPoint ATopLeft, int Scale, int PosHoriz, int PosVert, int AWidth, int AHeight);
 
  private:
+  // Viewport, zoom history and mouse helpers.
+  static constexpr int MouseBoxWaitMs = 100;  // a wait of MouseBox rounds; woken early by events
+  static double ClampedMagnification(double value);
+  // Array index of the history slot of a relative index; -1 outside -15..0.
+  int ZoomSlot(int RelIndex) const;
+  bool InsideControl(int X, int Y) const { return X >= 0 && X <= Width() && Y >= 0 && Y <= Height(); }
+  // XOR feedback on the control's canvas: white, no fill; the pen style is
+  // put back to solid and the mode to pmCopy afterwards.
+  void XorRectangle(int X1, int Y1, int X2, int Y2, TPenStyle Style);
+  void XorLine(int X1, int Y1, int X2, int Y2);
+  void DragViewport(TShiftState Shift, int X, int Y);
+  void RubberBandPress(TShiftState Shift, int X, int Y);
+  void MoveRectangle(int& X, int& Y, TPenStyle Style);
+  void ReleaseSelectRect(int X, int Y);
+  void ReleaseZoomWindow(TMouseButton Button, int X, int Y);
+  void AppendTracePoint(int X, int Y);
+  TPoint TraceControlPos(const TColoredPoint& P) const;
+
   friend struct TGeoMapInternals;  // white-box access for the test suite
 
   std::string ComponentMessage(const std::string& Tail) const;
   void SetLandMarkCapacityFor(int Count);
-  void InitZoomHistory();
   void ZeroAffineAndBiquadratic();
   TCalibView CalibView() const { return TCalibView{FCalibModel, &FCoefs, &FGraticule, &FCalibData}; }
   // Every change of FGratMat is followed by this, so that the conversions

@@ -3,6 +3,7 @@
 #include "orqplatform/Forms.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "orqplatform/Bitmap.h"
 
@@ -35,8 +36,14 @@ class TStepPump final : public TEventPump {
     FRunning = false;
   }
   void Post(std::function<void()> Event) override { FQueue.Post(std::move(Event)); }
+  // The step cannot say when its window system has something, so the wait
+  // is cut short enough that its events are not held up noticeably.
+  void WaitForEvent(std::chrono::milliseconds Timeout) override {
+    FQueue.WaitForEvent(std::min(Timeout, kStepWait));
+  }
 
  private:
+  static constexpr std::chrono::milliseconds kStepWait{10};
   std::function<void()> FStep;
   TScriptedPump FQueue;
   bool FRunning = false;
@@ -98,23 +105,62 @@ HCURSOR CreateCursor(const TBitmap& Image, TPoint HotSpot, TColor TransparentCol
   return shape;
 }
 
+// ---- Event pumps -----------------------------------------------------------
+
+void TEventPump::WaitForEvent(std::chrono::milliseconds Timeout) {
+  if (Timeout.count() > 0) std::this_thread::sleep_for(Timeout);
+}
+
 // ---- Scripted pump ---------------------------------------------------------
+
+bool TScriptedPump::TakeEvent(std::function<void()>& Event) {
+  std::lock_guard<std::mutex> lock(FLock);
+  if (FQueue.empty()) return false;
+  Event = std::move(FQueue.front());
+  FQueue.pop_front();
+  return true;
+}
 
 void TScriptedPump::ProcessMessages() {
   ++FRounds;
-  if (FQueue.empty()) {
+  std::function<void()> event;
+  if (!TakeEvent(event)) {
     if (FOnIdle) FOnIdle();
     return;
   }
-  // Pop before running, so that an event may run a nested loop of its own.
-  while (!FQueue.empty()) {
-    std::function<void()> event = std::move(FQueue.front());
-    FQueue.pop_front();
+  // Pop before running (and unlocked), so that an event may post or run a
+  // nested loop of its own.
+  do {
     if (event) event();
-  }
+  } while (TakeEvent(event));
 }
 
-void TScriptedPump::Post(std::function<void()> Event) { FQueue.push_back(std::move(Event)); }
+void TScriptedPump::Post(std::function<void()> Event) {
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    FQueue.push_back(std::move(Event));
+  }
+  FPosted.notify_all();
+}
+
+void TScriptedPump::WaitForEvent(std::chrono::milliseconds Timeout) {
+  std::unique_lock<std::mutex> lock(FLock);
+  FPosted.wait_for(lock, Timeout, [this] { return !FQueue.empty(); });
+}
+
+size_t TScriptedPump::PendingCount() const {
+  std::lock_guard<std::mutex> lock(FLock);
+  return FQueue.size();
+}
+
+void TScriptedPump::Clear() {
+  std::deque<std::function<void()>> dropped;
+  {
+    std::lock_guard<std::mutex> lock(FLock);
+    dropped.swap(FQueue);
+  }
+  // The events are destroyed unlocked: what they hold may post again.
+}
 
 // ---- Application -----------------------------------------------------------
 
@@ -126,6 +172,11 @@ TApplication::~TApplication() = default;
 void TApplication::ProcessMessages() {
   FPump->ProcessMessages();
   UpdatePending();
+}
+
+void TApplication::WaitForMessages(std::chrono::milliseconds Timeout) {
+  if (!FPendingPaint.empty()) return;
+  FPump->WaitForEvent(Timeout);
 }
 
 void TApplication::SetEventPump(std::unique_ptr<TEventPump> Pump) {

@@ -3,8 +3,10 @@
 // the clipboard.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "orqplatform/Bitmap.h"
@@ -114,6 +116,36 @@ TEST(EventPump, ALoopStartedFromAnEventKeepsDrainingTheSameQueue) {
   scope.pump->Post([&] { box.DispatchMouseUp(mbLeft, {}, 2, 2); });
   Application->ProcessMessages();
   EXPECT_TRUE(result);
+}
+
+TEST(EventPump, WaitForEventWakesOnAPostFromAnotherThreadAndOtherwiseTimesOut) {
+  using namespace std::chrono;
+  ScriptedPumpScope scope;
+  auto t0 = steady_clock::now();
+  Application->WaitForMessages(milliseconds(60));
+  EXPECT_GE(steady_clock::now() - t0, milliseconds(55));
+
+  bool ran = false;
+  std::thread poster([&] {
+    std::this_thread::sleep_for(milliseconds(50));
+    scope.pump->Post([&] { ran = true; });
+  });
+  t0 = steady_clock::now();
+  Application->WaitForMessages(seconds(20));
+  const auto waited = steady_clock::now() - t0;
+  poster.join();
+  EXPECT_LT(waited, seconds(10));
+  EXPECT_FALSE(ran);  // waiting runs nothing
+  EXPECT_EQ(scope.pump->PendingCount(), 1u);
+  Application->ProcessMessages();
+  EXPECT_TRUE(ran);
+
+  // Something already queued: no wait at all.
+  scope.pump->Post([] {});
+  t0 = steady_clock::now();
+  Application->WaitForMessages(seconds(20));
+  EXPECT_LT(steady_clock::now() - t0, seconds(10));
+  scope.pump->Clear();
 }
 
 TEST(Painting, InvalidateMarksAndProcessMessagesPaintsOnce) {

@@ -137,5 +137,7 @@ bool UTMToPixel(const TCoef2x3& S, double Northing, double Easting, int& x, int&
 // Round half to even into an int. False for NaN, infinities and values
 // outside the pixel range +-2^30, which would not be pixels at all.
 bool RoundToPixel(double Value, int& Pixel);
+// The same as a value: 0 for what RoundToPixel refuses.
+int RoundedOrZero(double Value);
 
 }  // namespace orq

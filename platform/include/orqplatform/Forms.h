@@ -7,11 +7,14 @@
 // reach them while they are destroyed.
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -89,6 +92,10 @@ class TEventPump {
   virtual void ProcessMessages() = 0;
   // Queues Event to run on this thread during a later ProcessMessages.
   virtual void Post(std::function<void()> Event) = 0;
+  // Blocks until an event may be pending or Timeout has passed, running
+  // nothing; a modal loop calls it between rounds so that it does not spin.
+  // This default cannot tell when events arrive and sleeps the timeout out.
+  virtual void WaitForEvent(std::chrono::milliseconds Timeout);
 };
 
 // A queue of events a program (or a test) posts. ProcessMessages runs them
@@ -97,18 +104,27 @@ class TEventPump {
 // that throws is used up; the exception leaves ProcessMessages and the rest
 // stays queued. When ProcessMessages finds nothing to do it calls OnIdle,
 // which lets a test end a modal loop that would otherwise wait forever.
+// Post may be called from any thread (a test's helper thread playing the
+// user); the events still run on the thread that calls ProcessMessages,
+// and WaitForEvent wakes as soon as one is posted.
 class TScriptedPump final : public TEventPump {
  public:
   void ProcessMessages() override;
   void Post(std::function<void()> Event) override;
+  void WaitForEvent(std::chrono::milliseconds Timeout) override;
 
-  size_t PendingCount() const { return FQueue.size(); }
-  void Clear() { FQueue.clear(); }
+  size_t PendingCount() const;
+  void Clear();
   // ProcessMessages calls so far.
   long Rounds() const { return FRounds; }
   void SetOnIdle(std::function<void()> Handler) { FOnIdle = std::move(Handler); }
 
  private:
+  // Pops the oldest event; false when there is none.
+  bool TakeEvent(std::function<void()>& Event);
+
+  mutable std::mutex FLock;  // guards FQueue
+  std::condition_variable FPosted;
   std::deque<std::function<void()>> FQueue;
   std::function<void()> FOnIdle;
   long FRounds = 0;
@@ -126,6 +142,10 @@ class TApplication {
   // Lets the pump handle pending events, then paints the controls that
   // were invalidated (as a window system's paint messages would).
   void ProcessMessages();
+  // Waits (at most Timeout) until the pump may have events to handle;
+  // returns at once when paints are pending. Handles nothing itself: a
+  // modal loop alternates it with ProcessMessages.
+  void WaitForMessages(std::chrono::milliseconds Timeout);
 
   TEventPump* EventPump() const { return FPump.get(); }
   // nullptr puts back a fresh headless TScriptedPump.

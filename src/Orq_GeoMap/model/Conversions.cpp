@@ -188,6 +188,11 @@ bool RoundToPixel(double Value, int& Pixel) {
   return true;
 }
 
+int RoundedOrZero(double Value) {
+  int pixel = 0;
+  return RoundToPixel(Value, pixel) ? pixel : 0;
+}
+
 bool UTMToPixel(const TCoef2x3& S, double Northing, double Easting, int& x, int& y) {
   int rx = 0, ry = 0;
   if (!RoundToPixel(S[0][0] + S[0][1] * Northing + S[0][2] * Easting, rx)) return false;

@@ -14,11 +14,6 @@ constexpr double SphereRadius = 6378000;                  // metres
 constexpr double FullCircumference = 40074155.88919140;   // 2 pi R
 constexpr double HalfCircumference = 20037077.94459570;   // pi R
 
-int RoundedOrZero(double Value) {
-  int pixel = 0;
-  return RoundToPixel(Value, pixel) ? pixel : 0;
-}
-
 }  // namespace
 
 bool TGeoMap::UTMPixelToGeo(int x, int y, double& Lat, double& Long) const {

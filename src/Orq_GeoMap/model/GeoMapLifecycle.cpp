@@ -50,7 +50,7 @@ TGeoMap::TGeoMap(TComponent* AOwner) : TCustomControl(AOwner) {
   SetLandMarkCapacityFor(0);
   FMTrace.resize(MouseTraceCapacity);
   FDefaultLM = DefaultLandMark();
-  InitZoomHistory();
+  ClearZoomHistory();
   GrafBmp = std::make_unique<TBitmap>();
   FAuxBmp = std::make_unique<TBitmap>();
   FAuxBmp->SetPixelFormat(pf15bit);
@@ -79,15 +79,6 @@ void TGeoMap::SetLandMarkCapacityFor(int Count) {
   } catch (const std::length_error&) {
     throw EOrqGeoMapError(ComponentMessage("insufficient memory"));
   }
-}
-
-// The history starts empty but for the initial viewport in slot 1.
-void TGeoMap::InitZoomHistory() {
-  FViewport.ZoomStack.fill(TgmZoomStackEntry{});
-  FViewport.ZStackPoi = 1;
-  if (ComponentState().contains(csLoading)) return;
-  FViewport.ZoomStack[FViewport.ZStackPoi - 1] = TgmZoomStackEntry{FViewport.TopLeft.X, FViewport.TopLeft.Y, FViewport.Magnification};
-  FViewport.ZStackPoi = FViewport.ZStackPoi % ZoomStackSize + 1;
 }
 
 void TGeoMap::Clear() {

@@ -119,22 +119,10 @@ void TGeoMap::SetLMRandomDisplayThreshold(int value) {
   Paint();
 }
 
-// Outside the admissible range the factor is clamped; NaN is ignored.
-void TGeoMap::SetMagnification(double value) {
-  if (std::isnan(value)) return;
-  FViewport.Magnification = std::clamp(value, MinMagnification, MaxMagnification);
-  Paint();
-}
-
 void TGeoMap::SetSuppressPaint(bool value) {
   if (value == FDisplay.SuppressPaint) return;
   FDisplay.SuppressPaint = value;
   if (!value) Paint();
-}
-
-void TGeoMap::SetTopLeft(TPoint value) {
-  FViewport.TopLeft = value;
-  Paint();
 }
 
 void TGeoMap::SetLMClassVisible(uint8_t i, bool value) {
