@@ -270,18 +270,21 @@ TEST(LandmarkSymbolGeometry, PenAndBrushLeftOnTheCanvas) {
   }
 }
 
-TEST(LandmarkSymbolGeometry, FillsUseTheBrushStyleTheCanvasHas) {
-  // A transparent circle leaves bsClear behind; the next filled symbol then
-  // draws its outline only, as the caller has not set the brush again.
+TEST(LandmarkSymbolGeometry, FilledSymbolsFillWhateverBrushStyleCameBefore) {
+  // A transparent circle or caption leaves bsClear behind; a filled symbol
+  // drawn next must still be filled.
   TBitmap bmp;
   testart::Blank(bmp, 11, 11);
   TCanvas* cv = bmp.Canvas();
   DrawLandMarkSymbolOnCanvas(cv, 5, 5, lmCircle, kFG, kBG, 3, 0, 0, true);
-  testart::Blank(bmp, 11, 11);
-  cv->Brush.Style = bsClear;
-  DrawLandMarkSymbolOnCanvas(cv, 5, 5, lmSpade, kFG, kBG, 3, 0, 0, false);
-  EXPECT_TRUE(PixelsOf(bmp, kBG).empty());
-  EXPECT_EQ(PixelsOf(bmp, kFG).size(), 12u);
+  EXPECT_EQ(cv->Brush.Style, bsClear);
+  for (TLandMarkElement kind : {lmSpade, lmSquare, lmCircle, lmTriangle, lmArrowTo}) {
+    testart::Blank(bmp, 11, 11);
+    cv->Brush.Style = bsClear;
+    DrawLandMarkSymbolOnCanvas(cv, 5, 5, kind, kFG, kBG, 3, 90, 4, false);
+    EXPECT_FALSE(PixelsOf(bmp, kBG).empty()) << kind;
+    EXPECT_EQ(cv->Brush.Style, bsSolid) << kind;
+  }
 }
 
 }  // namespace

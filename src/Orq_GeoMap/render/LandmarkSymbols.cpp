@@ -86,6 +86,7 @@ void Boxed(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor) {
   SquareOutline(TStrokes(Canvas, 0, 0), f);
   Canvas->Pen.Color = FGColor;
   Canvas->Brush.Color = BGColor;
+  Canvas->Brush.Style = bsSolid;
   Canvas->Rectangle(Pixel(f.X - f.s + 1), Pixel(f.Y - f.s + 1), Pixel(f.X + f.s), Pixel(f.Y + f.s));
 }
 
@@ -117,7 +118,10 @@ void CrossBox(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor, 
 void Figure(TCanvas* Canvas, const std::vector<TPoint>& Points, TColor FGColor, TColor BGColor, bool Transparent) {
   Canvas->Pen.Color = FGColor;
   Canvas->Brush.Color = BGColor;
-  if (!Transparent) return Canvas->Polygon(Points);
+  if (!Transparent) {
+    Canvas->Brush.Style = bsSolid;
+    return Canvas->Polygon(Points);
+  }
   Canvas->MoveTo(Points[0].X, Points[0].Y);
   for (size_t k = 1; k < Points.size(); ++k) Canvas->LineTo(Points[k].X, Points[k].Y);
   Canvas->LineTo(Points[0].X, Points[0].Y);
@@ -146,7 +150,7 @@ void Spade(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor, boo
 void Circle(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor, bool Transparent) {
   Canvas->Pen.Color = FGColor;
   Canvas->Brush.Color = BGColor;
-  if (Transparent) Canvas->Brush.Style = bsClear;
+  Canvas->Brush.Style = Transparent ? bsClear : bsSolid;
   Canvas->Ellipse(Pixel(f.X - f.s), Pixel(f.Y - f.s), Pixel(f.X + f.s), Pixel(f.Y + f.s));
 }
 
@@ -171,7 +175,10 @@ void Arrow(TCanvas* Canvas, const TFrame& f, bool AtTip, TColor FGColor, TColor 
   Canvas->Brush.Color = BGColor;
   Canvas->MoveTo(tail.X, tail.Y);
   Canvas->LineTo(head.X, head.Y);
-  if (!Transparent) return Canvas->Polygon({head, b1, b2});
+  if (!Transparent) {
+    Canvas->Brush.Style = bsSolid;
+    return Canvas->Polygon({head, b1, b2});
+  }
   Canvas->LineTo(b1.X, b1.Y);
   Canvas->MoveTo(head.X, head.Y);
   Canvas->LineTo(b2.X, b2.Y);
