@@ -29,7 +29,6 @@
 #include "orqcarta/geomap/LandmarkNames.h"
 #include "orqcarta/geomap/LandmarkXml.h"
 #include "orqcarta/geomap/SymbolRepository.h"
-#include "orqcarta/geomap/XmlText.h"
 
 namespace orq {
 
