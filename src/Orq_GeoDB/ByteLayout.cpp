@@ -1,8 +1,8 @@
-#include "Orq_GeoDB/ByteLayout.h"
+#include "ByteLayout.h"
 
 #include <algorithm>
 
-#include "Orq_GeoDB/Cp1252.h"
+#include "Cp1252.h"
 
 namespace orq::gdb_detail {
 

@@ -1,4 +1,4 @@
-#include "Orq_GeoDB/FileIO.h"
+#include "FileIO.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/Cp1252.h"
-#include "Orq_GeoDB/FileIO.h"
-#include "Orq_GeoDB/SpatialIndex.h"
+#include "ByteLayout.h"
+#include "Cp1252.h"
+#include "FileIO.h"
+#include "SpatialIndex.h"
 #include "orqcarta/Orq_GeoDB.h"
 
 namespace orq {

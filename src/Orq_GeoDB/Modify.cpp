@@ -4,9 +4,9 @@
 #include <climits>
 #include <cmath>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/FileIO.h"
-#include "Orq_GeoDB/SpatialIndex.h"
+#include "ByteLayout.h"
+#include "FileIO.h"
+#include "SpatialIndex.h"
 #include "orqcarta/Orq_GeoDB.h"
 
 namespace orq {

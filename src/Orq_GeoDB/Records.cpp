@@ -1,4 +1,4 @@
-#include "Orq_GeoDB/FileIO.h"
+#include "FileIO.h"
 #include "orqcarta/Orq_GeoDB.h"
 
 namespace orq {

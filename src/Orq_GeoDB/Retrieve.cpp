@@ -7,8 +7,8 @@
 #include <cstring>
 #include <functional>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/FileIO.h"
+#include "ByteLayout.h"
+#include "FileIO.h"
 #include "orqcarta/Orq_GeoDB.h"
 
 namespace orq {

@@ -1,6 +1,6 @@
 // The typed add and replace operations: thin wrappers around AddData and
 // ReplaceData fixing the kind, the closed flag and the payload source.
-#include "Orq_GeoDB/FileIO.h"
+#include "FileIO.h"
 #include "orqcarta/Orq_GeoDB.h"
 
 namespace orq {
