@@ -10,6 +10,7 @@
 #include "FileIO.h"
 #include "SpatialIndex.h"
 #include "orqcarta/Orq_GeoDB.h"
+#include "orqplatform/FileUtils.h"
 
 namespace orq {
 

@@ -8,6 +8,7 @@
 #include "FileIO.h"
 #include "SpatialIndex.h"
 #include "orqcarta/Orq_GeoDB.h"
+#include "orqplatform/FileUtils.h"
 
 namespace orq {
 
@@ -76,7 +77,7 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
   } else if (Source) {
     DataSize = Source->Size();
     double modified;
-    if (FileModificationDate(Source->Path(), modified)) Rec.Date = modified;
+    if (FileAge(Source->Path(), modified)) Rec.Date = modified;
   }
   if (isBlob && DataSize > INT32_MAX) Fail(std::string(Caller) + ": BLOB too large.");
 
