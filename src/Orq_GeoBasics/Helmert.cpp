@@ -9,7 +9,7 @@ namespace orq {
 using namespace detail;
 
 namespace {
-constexpr double kArcSecToRad = kPi / 180.0 / 3600.0;
+constexpr double kArcSecToRad = Pi / 180.0 / 3600.0;
 }  // namespace
 
 int HelmertTransform(int SourceDatum, double Latitude, double Longitude, double Height, int TargetDatum,

@@ -158,7 +158,7 @@ int TGeoDB::AddData(std::string& Name, const std::vector<TSCoords>& Polygon, boo
   FSystemData.HighestID = lastId + 1;
   WriteHeader("AddData");
 
-  Name = CutToChars(Name, 59);
+  Name = CutToChars(Name, TgdbName::Capacity);
   TgdbData rec = UserRecord(FSystemData.HighestID, Name, Kind, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow, LongHigh,
                             Altitude, UserTag);
   WritePayload(rec, Polygon, ClosedLine, MInfo, Data, DataSize, source.get(), "AddData");
@@ -186,7 +186,7 @@ void TGeoDB::ReplaceData(int DBEntry, std::string& Name, const std::vector<TSCoo
   std::unique_ptr<TGdbFile> source;
   if (Kind == gitBLOB && SourceFile) source = OpenBlobSource(*SourceFile);
   Progress(0);
-  Name = CutToChars(Name, 59);
+  Name = CutToChars(Name, TgdbName::Capacity);
   TgdbData rec = UserRecord(FSumData[static_cast<size_t>(slot)].ItemId, Name, Kind, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow, LongHigh,
                             Altitude, UserTag);
   WritePayload(rec, Polygon, ClosedLine, MInfo, Data, DataSize, source.get(), "ReplaceData");

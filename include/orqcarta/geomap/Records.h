@@ -27,6 +27,13 @@ constexpr int MaxCalibLines = 25;      // calibration lines of one map
 constexpr int MaxPointsPerLine = 10;   // pixel positions of one line
 constexpr int MaxCalibQuads = 200;     // calibration quadruples of one map
 
+// Largest map image, in pixels (width times height), that a map loads or
+// generates: images are refused from their header above it.
+inline constexpr int MaxImagePixels = 3000000;
+// Largest magnitude of a pixel coordinate a conversion returns (2^30): a
+// result beyond it is invalid, so that sums of pixels cannot overflow an int.
+inline constexpr int MaxPixelCoordinate = 1 << 30;
+
 // A geographic position in decimal degrees, north and east positive.
 struct TCoords {
   double Latit = 0;
