@@ -176,4 +176,11 @@ struct TgmZoomStackEntry {
 // TColoredPoint (a mouse-trace point) and the mouse enumerations
 // TMouseActMode, TZoomState and TMouseBoxState come from orqbase/BaseTypes.h.
 
+// Stored files and clients keep these ordinals.
+static_assert(cmParabolicIp == 0 && cmUTM == 5 && cmUndefined == 6);
+static_assert(sgPointsAndUTMGrid == 5);
+static_assert(lmUserDef == 9);
+static_assert(gcoTopRight == 3);
+static_assert(maRubberBand == 5 && maZoomWind == 7 && maZoomDrag == 9 && maSelectRect == 16 && maDrawTrace == 17);
+
 }  // namespace orq
