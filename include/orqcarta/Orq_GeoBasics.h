@@ -405,7 +405,7 @@ extern const TGeoDatum GeoDatumData[GeoDatumCount];
 // 1..271) through the common frame. Returns 0 on success, -1 for a source
 // number out of range, -2 for a target number out of range, -3 for a
 // latitude outside -90..90 or NaN, -4 for a longitude outside -180..180 or
-// NaN (a later failing check overwrites an earlier code). Out-of-range
+// NaN; when several checks fail, the first of them in this order. Out-of-range
 // angles are still transformed; with a datum number out of range the table
 // is not read and the outputs are the inputs.
 //
