@@ -7,5 +7,10 @@ if(NOT TARGET orq_peer_geographiclib)
   target_link_libraries(orq_peer_geographiclib INTERFACE ${ORQ_GEOGRAPHICLIB})
   target_include_directories(orq_peer_geographiclib INTERFACE ${ORQ_GEOGRAPHICLIB_INCLUDE})
 endif()
+# The -m32 build counts as cross-compiling, which PROJ's package refuses;
+# its programs run on this host, so PROJ is looked up as for a native build.
+if(CMAKE_CROSSCOMPILING AND CMAKE_SYSTEM_PROCESSOR STREQUAL "i686" AND CMAKE_HOST_SYSTEM_PROCESSOR STREQUAL "x86_64")
+  set(CMAKE_CROSSCOMPILING OFF)
+endif()
 find_package(PROJ CONFIG REQUIRED)
 find_package(SQLite3 REQUIRED)

@@ -321,6 +321,12 @@ double EllipsoidMinAxEcc(double SemiMajor, double EccSquared);
 // arc to n^5: against an exact projection it is good to about 20 um within
 // 3 degrees of the central meridian, 1 mm within 6 and 15 mm within 9.
 
+// The UTM grid: scale on the central meridian, false easting (m) and the
+// false northing (m) that southern-hemisphere northings carry.
+inline constexpr double UTMScaleFactor = 0.9996;
+inline constexpr double UTMFalseEasting = 500000.0;
+inline constexpr double UTMFalseNorthing = 10000000.0;
+
 // Distance along the meridian from the equator to latitude Phi (radians), m.
 double ArcLengthOfMeridian(double Phi, TGeoEllipsoid Ellipsoid);
 // Central meridian of a UTM zone 1..60 in radians; 0 for any other zone.
@@ -343,6 +349,15 @@ void TMToLatLong(double X, double Y, double Lambda0, TGeoEllipsoid Ellipsoid, do
 // projection is about the meridian 0), easting and northing in metres out.
 void LatLongToUTM(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, int& Zone, double& Easting,
                   double& Northing);
+// UTM forward into a chosen zone 1..60 and hemisphere, for positions that
+// belong to a neighbour zone's grid (a map that keeps its own zone across a
+// zone border): degrees in, easting and northing in metres out; the northing
+// carries the false northing when SouthernHemi is set, whatever the
+// latitude's sign. Accurate as the transverse Mercator above, so to 1 mm
+// within 6 degrees of the zone's central meridian. A zone outside 1..60
+// gives NaN easting and northing.
+void LatLongToUTM(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, int Zone, bool SouthernHemi,
+                  double& Easting, double& Northing);
 // UTM inverse; SouthernHemi says the northing carries the 10 000 000 m false northing.
 void UTMToLatLong(double Easting, double Northing, int Zone, bool SouthernHemi, TGeoEllipsoid Ellipsoid,
                   double& Latitude, double& Longitude);
@@ -390,7 +405,7 @@ extern const TGeoDatum GeoDatumData[GeoDatumCount];
 // 1..271) through the common frame. Returns 0 on success, -1 for a source
 // number out of range, -2 for a target number out of range, -3 for a
 // latitude outside -90..90 or NaN, -4 for a longitude outside -180..180 or
-// NaN (a later failing check overwrites an earlier code). Out-of-range
+// NaN; when several checks fail, the first of them in this order. Out-of-range
 // angles are still transformed; with a datum number out of range the table
 // is not read and the outputs are the inputs.
 //

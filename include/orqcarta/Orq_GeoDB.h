@@ -189,8 +189,11 @@ class TGeoDB : public TComponent {
   // Switching it off saves all five indexes.
   void SetLazyWrite(bool value);
   std::string Description() const { return FSystemData.Description; }
-  void SetDescription(const std::string& value);  // cut to 60 characters
+  // Cut to 60 characters, never refused; written to the header at once.
+  // Ignored while no database is open (so are SetRevision's values).
+  void SetDescription(const std::string& value);
   int Revision() const { return FSystemData.Revision; }
+  // Any value is stored as it is (no range); written to the header at once.
   void SetRevision(int value);
   int DBVersion() const { return FSystemData.DBVersion; }
   // The header as held in memory.

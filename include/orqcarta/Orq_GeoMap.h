@@ -32,7 +32,6 @@
 #include "orqcarta/geomap/LandmarkXml.h"
 #include "orqcarta/geomap/PageTarget.h"
 #include "orqcarta/geomap/SymbolRepository.h"
-#include "orqcarta/geomap/XmlText.h"
 
 namespace orq {
 

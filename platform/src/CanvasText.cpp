@@ -3,6 +3,7 @@
 
 #include "FontEngine.h"
 #include "PixelFormats.h"
+#include "orqbase/MathConstants.h"
 #include "orqplatform/Bitmap.h"
 #include "orqplatform/Canvas.h"
 #include "orqplatform/Fonts.h"
@@ -10,7 +11,6 @@
 namespace orq {
 namespace {
 
-constexpr double kPi = 3.14159265358979324;
 
 void BlendGlyph(TBitmap* Surface, const text::Glyph& G, int OriginX, int OriginY, TColor Color) {
   const int W = Surface->Width(), H = Surface->Height();
@@ -51,7 +51,7 @@ void TCanvas::TextOut(int X, int Y, const std::string& Text) {
   const text::LaidOutText line = text::Layout(face, Text);
   const int w = line.Width, h = m.Ascent + m.Descent;
   const int tenths = ((Font.Escapement % 3600) + 3600) % 3600;
-  const double angle = tenths * kPi / 1800.0;
+  const double angle = tenths * Pi / 1800.0;
   const double c = std::cos(angle), s = std::sin(angle);
   // Along the text: (c, -s); down the cell: (s, c).
   auto at = [&](double along, double down) { return std::make_pair(X + along * c + down * s, Y - along * s + down * c); };

@@ -44,7 +44,10 @@ void Randomize() {
   clock_gettime(CLOCK_REALTIME, &ts);
   const uint64_t mix = static_cast<uint64_t>(ts.tv_nsec) ^ (static_cast<uint64_t>(ts.tv_sec) << 20) ^
                        (static_cast<uint64_t>(::getpid()) << 40);
-  SetRandSeed(static_cast<uint32_t>(mix ^ (mix >> 32)));
+  uint32_t seed = static_cast<uint32_t>(mix ^ (mix >> 32));
+  // Never the current seed: Randomize always starts a new sequence.
+  if (seed == g_seed) ++seed;
+  SetRandSeed(seed);
 }
 
 double Random() {

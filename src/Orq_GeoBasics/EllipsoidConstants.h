@@ -5,6 +5,7 @@
 
 #include <cmath>
 
+#include "orqbase/MathConstants.h"
 #include "orqcarta/Orq_GeoBasics.h"
 
 // Module-internal functions: hidden from the library's exported symbols, so
@@ -19,11 +20,10 @@
 
 namespace orq::detail {
 
-inline constexpr double kPi = 3.14159265358979323846;
 // Written as x * pi / 180 (not x * (pi / 180)): the last bits of every
 // result follow from this rounding.
-inline double DegToRad(double Degrees) { return Degrees * kPi / 180.0; }
-inline double RadToDeg(double Radians) { return Radians * 180.0 / kPi; }
+inline double DegToRad(double Degrees) { return Degrees * Pi / 180.0; }
+inline double RadToDeg(double Radians) { return Radians * 180.0 / Pi; }
 
 struct TEllipsoidConstants {
   double A, B;  // semi-major and semi-minor axis, m

@@ -9,19 +9,23 @@ namespace orq {
 using namespace detail;
 
 namespace {
-constexpr double kArcSecToRad = kPi / 180.0 / 3600.0;
+constexpr double kArcSecToRad = Pi / 180.0 / 3600.0;
 }  // namespace
 
 int HelmertTransform(int SourceDatum, double Latitude, double Longitude, double Height, int TargetDatum,
                      double& LatitudeOut, double& LongitudeOut, double& HeightOut) {
-  int result = 0;
   const bool sourceValid = SourceDatum >= 1 && SourceDatum <= GeoDatumCount;
   const bool targetValid = TargetDatum >= 1 && TargetDatum <= GeoDatumCount;
-  if (!sourceValid) result = -1;
-  if (!targetValid) result = -2;
-  // NaN counts as out of range.
-  if (!(Latitude >= -90.0 && Latitude <= 90.0)) result = -3;
-  if (!(Longitude >= -180.0 && Longitude <= 180.0)) result = -4;
+  // The first failing check decides; NaN counts as out of range.
+  int result = 0;
+  if (!sourceValid)
+    result = -1;
+  else if (!targetValid)
+    result = -2;
+  else if (!(Latitude >= -90.0 && Latitude <= 90.0))
+    result = -3;
+  else if (!(Longitude >= -180.0 && Longitude <= 180.0))
+    result = -4;
 
   if (!sourceValid || !targetValid) {
     LatitudeOut = Latitude;

@@ -20,7 +20,7 @@ void LatLongToUPS(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, do
   const TEllipsoidConstants& k = EllipsoidConstants(Ellipsoid);
   const double e = k.UpsEcc;
   const bool north = Latitude >= 0;
-  const double chi = (north ? 90.0 - Latitude : 90.0 + Latitude) * kPi / 180.0;
+  const double chi = (north ? 90.0 - Latitude : 90.0 + Latitude) * Pi / 180.0;
   const double T = 2.0 * std::tan(chi / 2.0) * std::exp(e * std::atanh(e * std::cos(chi)));
   const double rho = kUPSScale * k.A * T / k.UpsRhoFactor;
 
@@ -28,7 +28,7 @@ void LatLongToUPS(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, do
     Longitude -= 360.0;
   else if (Longitude < -180.0)
     Longitude += 360.0;
-  const double lambda = Longitude * kPi / 180.0;
+  const double lambda = Longitude * Pi / 180.0;
   // Exact zeros on the grid axes, where sin and cos of the rounded angle are not.
   const double X = Longitude == -180.0 ? 0.0 : rho * std::sin(lambda);
   double Y = std::fabs(Longitude) == 90.0 ? 0.0 : rho * std::cos(lambda);
@@ -59,10 +59,10 @@ void UPSToLatLong(double Easting, double Northing, bool SouthernHemi, TGeoEllips
     if (std::fabs(delta) < tolerance) break;
   }
 
-  Latitude = 90.0 - chi * 180.0 / kPi;
+  Latitude = 90.0 - chi * 180.0 / Pi;
   if (SouthernHemi) Latitude = -Latitude;
   const double lambda = SouthernHemi ? -std::atan2(-X, Y) : -std::atan2(-X, -Y);
-  Longitude = lambda * 180.0 / kPi;
+  Longitude = lambda * 180.0 / Pi;
 }
 
 }  // namespace orq

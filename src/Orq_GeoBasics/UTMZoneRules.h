@@ -7,10 +7,6 @@
 
 namespace orq::detail {
 
-inline constexpr double kUTMScale = 0.9996;
-inline constexpr double kUTMFalseEasting = 500000.0;
-inline constexpr double kUTMFalseNorthing = 10000000.0;
-
 // Zone 1..60 and band letter, or zone 0 and a blank outside latitude
 // -80..84 and longitude -180..<180. NaN has no zone either.
 ORQ_KERNEL void UTMZoneOf(double Latitude, double Longitude, int& Zone, char& Letter) {
@@ -35,7 +31,7 @@ ORQ_KERNEL void UTMZoneOf(double Latitude, double Longitude, int& Zone, char& Le
 
 ORQ_KERNEL double UTMCentralMeridianOf(int Zone) {
   if (Zone < 1 || Zone > 60) return 0.0;
-  return (6.0 * Zone - 183.0) * kPi / 180.0;
+  return (6.0 * Zone - 183.0) * Pi / 180.0;
 }
 
 }  // namespace orq::detail

@@ -1,8 +1,8 @@
-#include "Orq_GeoDB/ByteLayout.h"
+#include "ByteLayout.h"
 
 #include <algorithm>
 
-#include "Orq_GeoDB/Cp1252.h"
+#include "Cp1252.h"
 
 namespace orq::gdb_detail {
 
@@ -41,7 +41,7 @@ TgdbSystemData DecodeSystemData(const uint8_t* In) {
 void EncodeGdbData(const TgdbData& Rec, uint8_t* Out) {
   std::memset(Out, 0, kSumRecSize);
   PutI32(Out + 0, Rec.ItemId);
-  PutShortString(Out + 4, 59, Rec.Name, 0x20);
+  PutShortString(Out + 4, TgdbName::Capacity, Rec.Name, 0x20);
   PutF32(Out + 64, Rec.Altitude);
   Out[68] = Rec.ClassFlag;
   PutI32(Out + 72, Rec.Tag);
@@ -60,7 +60,7 @@ void EncodeGdbData(const TgdbData& Rec, uint8_t* Out) {
 TgdbData DecodeGdbData(const uint8_t* In) {
   TgdbData r;
   r.ItemId = GetI32(In + 0);
-  r.Name = GetShortString(In + 4, 59);
+  r.Name = GetShortString(In + 4, TgdbName::Capacity);
   r.Altitude = GetF32(In + 64);
   r.ClassFlag = In[68];
   r.Tag = GetI32(In + 72);

@@ -1,4 +1,4 @@
-#include "Orq_GeoDB/Cp1252.h"
+#include "Cp1252.h"
 
 namespace orq::gdb_detail {
 

@@ -1,14 +1,12 @@
-#include "Orq_GeoDB/FileIO.h"
+#include "FileIO.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 
 #include "orqplatform/Exceptions.h"
 
@@ -27,14 +25,6 @@ int OpenFlags(TGdbFile::TMode Mode) {
     case TGdbFile::fmReadWrite: return O_RDWR | O_CLOEXEC;
     default: return O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC;
   }
-}
-
-// Seconds since the epoch as a local TDateTime.
-double UnixToDateTime(time_t Seconds, long Nanos) {
-  std::tm local{};
-  localtime_r(&Seconds, &local);
-  const double days = static_cast<double>(timegm(&local)) / 86400.0 + 25569.0;
-  return days + static_cast<double>(Nanos) / 1e9 / 86400.0;
 }
 
 }  // namespace
@@ -117,61 +107,12 @@ void TGdbFile::Sync() {
   if (::fsync(FFd) != 0) RaiseInOut("Cannot flush file", FPath, errno);
 }
 
-bool FileExists(const std::string& Path) {
-  struct stat st {};
-  return ::stat(Path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
-}
-
-int64_t FileSizeOf(const std::string& Path) {
-  struct stat st {};
-  if (::stat(Path.c_str(), &st) != 0) return -1;
-  return static_cast<int64_t>(st.st_size);
-}
-
-bool FileModificationDate(const std::string& Path, double& DateTime) {
-  struct stat st {};
-  if (::stat(Path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  DateTime = UnixToDateTime(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
-  return true;
-}
-
 void ReplaceFile(const std::string& From, const std::string& To) {
   if (std::rename(From.c_str(), To.c_str()) != 0) RaiseInOut("Cannot rename file", From, errno);
   if (WriteObserver()) WriteObserver()(To);
 }
 
 void RemoveFileIfExists(const std::string& Path) { ::unlink(Path.c_str()); }
-
-std::string StripExtension(const std::string& Name) {
-  const std::size_t slash = Name.find_last_of("/\\");
-  const std::size_t dot = Name.find_last_of('.');
-  if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return Name;
-  // A leading dot names a hidden file, not an extension.
-  if (dot == (slash == std::string::npos ? 0 : slash + 1)) return Name;
-  return Name.substr(0, dot);
-}
-
-std::string ExtractFileName(const std::string& Path) {
-  const std::size_t slash = Path.find_last_of("/\\");
-  return slash == std::string::npos ? Path : Path.substr(slash + 1);
-}
-
-std::string ReduceToFN83Chars(const std::string& Text) {
-  std::string out;
-  for (unsigned char c : Text) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-        std::strchr("!#$%&'()-@^_`{}~.", c) != nullptr)
-      if (c != 0) out += static_cast<char>(c);
-  }
-  return out;
-}
-
-double NowDateTime() {
-  const auto now = std::chrono::system_clock::now().time_since_epoch();
-  const auto secs = std::chrono::duration_cast<std::chrono::seconds>(now);
-  const auto nanos = std::chrono::duration_cast<std::chrono::nanoseconds>(now - secs);
-  return UnixToDateTime(static_cast<time_t>(secs.count()), static_cast<long>(nanos.count()));
-}
 
 void SetFileWriteObserver(std::function<void(const std::string& Path)> Observer) {
   WriteObserver() = std::move(Observer);

@@ -1,6 +1,8 @@
 // Small file layer of the database: unbuffered positioned reads and writes on
-// a descriptor that lives for one operation, plus the few file-name helpers
-// the database needs. Failures raise EInOutError with the errno value.
+// a descriptor that lives for one operation, with the replace-by-rename and
+// the flushes the database's crash safety rests on. Failures raise
+// EInOutError with the errno value. The general file-name, file-date and
+// clock helpers are the platform's (orqplatform/FileUtils.h, DateTime.h).
 #pragma once
 
 #include <cstdint>
@@ -66,22 +68,9 @@ class TFileLease {
 
 [[noreturn]] void RaiseInOut(const std::string& What, const std::string& Path, int Code);
 
-bool FileExists(const std::string& Path);
-// Size in bytes, or -1 when the file does not exist.
-int64_t FileSizeOf(const std::string& Path);
-// Modification time as a local TDateTime; false when the file is missing.
-bool FileModificationDate(const std::string& Path, double& DateTime);
 // Renames From over To (atomically on the same file system) or raises.
 void ReplaceFile(const std::string& From, const std::string& To);
 void RemoveFileIfExists(const std::string& Path);
-// Name with its extension removed (directory kept).
-std::string StripExtension(const std::string& Name);
-// The file name part of a path (after the last '/' or '\').
-std::string ExtractFileName(const std::string& Path);
-// The text reduced to characters allowed in 8.3 file names.
-std::string ReduceToFN83Chars(const std::string& Text);
-// Local TDateTime of now.
-double NowDateTime();
 
 // Test hook: called after every completed write to a database file, with the
 // path written. Lets tests take snapshots between the steps of an operation.

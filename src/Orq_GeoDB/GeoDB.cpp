@@ -3,10 +3,12 @@
 #include <climits>
 #include <cmath>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/FileIO.h"
-#include "Orq_GeoDB/SpatialIndex.h"
+#include "ByteLayout.h"
+#include "FileIO.h"
+#include "SpatialIndex.h"
+#include "orqbase/StringUtils.h"
 #include "orqcarta/Orq_GeoDB.h"
+#include "orqplatform/FileUtils.h"
 
 namespace orq {
 
@@ -239,7 +241,7 @@ TgdbSystemInformation ReadSystemInformation(const std::string& FileName) {
   info.Revision = h.Revision;
   info.DBVersion = h.DBVersion;
   info.HighestID = h.HighestID;
-  const int64_t size = FileSizeOf(base + ".orqgds");
+  const int64_t size = FileSize(base + ".orqgds");
   info.NumEntries = size > 0 ? static_cast<int32_t>(std::min<int64_t>(size / kSumRecSize, INT32_MAX)) : 0;
   return info;
 }

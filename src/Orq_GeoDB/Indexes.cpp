@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/Cp1252.h"
-#include "Orq_GeoDB/FileIO.h"
-#include "Orq_GeoDB/SpatialIndex.h"
+#include "ByteLayout.h"
+#include "Cp1252.h"
+#include "FileIO.h"
+#include "SpatialIndex.h"
 #include "orqcarta/Orq_GeoDB.h"
 
 namespace orq {
@@ -324,7 +324,7 @@ int TGeoDB::SearchForItemID(int ItemID) const {
 
 int TGeoDB::SearchData(std::string& Name, TgdbItem ItemType, int StartSearchAt, uint8_t ClassNumber) const {
   if (!IsOpen()) return 0;
-  const std::string pattern = Utf8ToCp1252(CutToChars(Name, 59));
+  const std::string pattern = Utf8ToCp1252(CutToChars(Name, TgdbName::Capacity));
   for (int i = std::max(StartSearchAt, 1); i <= FNumSumItems; ++i) {
     const TgdbData& d = FSumData[static_cast<size_t>(i - 1)];
     if (d.ItemKind != ItemType || d.ClassFlag != ClassNumber) continue;
@@ -337,7 +337,7 @@ int TGeoDB::SearchData(std::string& Name, TgdbItem ItemType, int StartSearchAt, 
 
 int TGeoDB::SearchData(std::string& Name) const {
   if (!IsOpen()) return 0;
-  const std::string pattern = Utf8ToCp1252(CutToChars(Name, 59));
+  const std::string pattern = Utf8ToCp1252(CutToChars(Name, TgdbName::Capacity));
   for (int i = 1; i <= FNumSumItems; ++i) {
     const TgdbData& d = FSumData[static_cast<size_t>(i - 1)];
     if (!WildcardMatch(pattern, Utf8ToCp1252(d.Name.str()))) continue;

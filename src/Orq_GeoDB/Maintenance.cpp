@@ -6,10 +6,11 @@
 #include <cstdio>
 #include <map>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/FileIO.h"
-#include "Orq_GeoDB/SpatialIndex.h"
+#include "ByteLayout.h"
+#include "FileIO.h"
+#include "SpatialIndex.h"
 #include "orqcarta/Orq_GeoDB.h"
+#include "orqplatform/FileUtils.h"
 
 namespace orq {
 

@@ -4,10 +4,11 @@
 #include <climits>
 #include <cmath>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/FileIO.h"
-#include "Orq_GeoDB/SpatialIndex.h"
+#include "ByteLayout.h"
+#include "FileIO.h"
+#include "SpatialIndex.h"
 #include "orqcarta/Orq_GeoDB.h"
+#include "orqplatform/FileUtils.h"
 
 namespace orq {
 
@@ -76,7 +77,7 @@ void TGeoDB::WritePayload(TgdbData& Rec, const std::vector<TSCoords>& Polygon, b
   } else if (Source) {
     DataSize = Source->Size();
     double modified;
-    if (FileModificationDate(Source->Path(), modified)) Rec.Date = modified;
+    if (FileAge(Source->Path(), modified)) Rec.Date = modified;
   }
   if (isBlob && DataSize > INT32_MAX) Fail(std::string(Caller) + ": BLOB too large.");
 
@@ -157,7 +158,7 @@ int TGeoDB::AddData(std::string& Name, const std::vector<TSCoords>& Polygon, boo
   FSystemData.HighestID = lastId + 1;
   WriteHeader("AddData");
 
-  Name = CutToChars(Name, 59);
+  Name = CutToChars(Name, TgdbName::Capacity);
   TgdbData rec = UserRecord(FSystemData.HighestID, Name, Kind, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow, LongHigh,
                             Altitude, UserTag);
   WritePayload(rec, Polygon, ClosedLine, MInfo, Data, DataSize, source.get(), "AddData");
@@ -185,7 +186,7 @@ void TGeoDB::ReplaceData(int DBEntry, std::string& Name, const std::vector<TSCoo
   std::unique_ptr<TGdbFile> source;
   if (Kind == gitBLOB && SourceFile) source = OpenBlobSource(*SourceFile);
   Progress(0);
-  Name = CutToChars(Name, 59);
+  Name = CutToChars(Name, TgdbName::Capacity);
   TgdbData rec = UserRecord(FSumData[static_cast<size_t>(slot)].ItemId, Name, Kind, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow, LongHigh,
                             Altitude, UserTag);
   WritePayload(rec, Polygon, ClosedLine, MInfo, Data, DataSize, source.get(), "ReplaceData");

@@ -1,5 +1,5 @@
-#include "Orq_GeoDB/FileIO.h"
 #include "orqcarta/Orq_GeoDB.h"
+#include "orqplatform/DateTime.h"
 
 namespace orq {
 
@@ -10,7 +10,7 @@ void ClearGdbData(TgdbData& GdbData) {
   GdbData.ClassFlag = 0;
   GdbData.Tag = 0;
   GdbData.BlobOffset = -1;
-  GdbData.Date = gdb_detail::NowDateTime();
+  GdbData.Date = Now();
   GdbData.StateFlag = 0;
   GdbData.LatLow = 0;
   GdbData.LatHigh = 0;

@@ -7,8 +7,9 @@
 #include <cstring>
 #include <functional>
 
-#include "Orq_GeoDB/ByteLayout.h"
-#include "Orq_GeoDB/FileIO.h"
+#include "ByteLayout.h"
+#include "FileIO.h"
+#include "orqbase/StringUtils.h"
 #include "orqcarta/Orq_GeoDB.h"
 
 namespace orq {
@@ -94,8 +95,14 @@ bool TGeoDB::RetrieveBLOB(int DBEntry, const std::string& Filepath, TMetaInfo& M
   // A trailing backslash names a directory, as it does on the systems these
   // databases come from; here the separator is '/'.
   if (!target.empty() && target.back() == '\\') target.back() = '/';
-  if (target.empty() || target.back() == '/') target += ReduceToFN83Chars(rec.Name);
-  if (target.empty()) Fail("RetrieveBLOB: invalid filename.");
+  if (target.empty() || target.back() == '/') {
+    // The reduction drops separators and leading dots, so a stored name
+    // only ever names a file inside that directory, never ".." or the
+    // directory itself.
+    const std::string name = ReduceStringToFN83CompliantChars(rec.Name);
+    if (name.empty()) Fail("RetrieveBLOB: invalid filename.");
+    target += name;
+  }
   bool complete;
   {
     TGdbFile out(target, TGdbFile::fmCreate);

@@ -1,4 +1,4 @@
-#include "Orq_GeoDB/SpatialIndex.h"
+#include "SpatialIndex.h"
 
 #include <algorithm>
 #include <cmath>

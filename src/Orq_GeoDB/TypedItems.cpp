@@ -1,7 +1,9 @@
 // The typed add and replace operations: thin wrappers around AddData and
 // ReplaceData fixing the kind, the closed flag and the payload source.
-#include "Orq_GeoDB/FileIO.h"
+#include <algorithm>
+
 #include "orqcarta/Orq_GeoDB.h"
+#include "orqplatform/FileUtils.h"
 
 namespace orq {
 
@@ -14,6 +16,13 @@ TMetaInfo WithFilePath(const TMetaInfo& MInfo, const std::string& FileName) {
   TMetaInfo m = MInfo;
   m.FilePath = FileName;  // cut to 127 characters
   return m;
+}
+
+// The name a file is stored under. Paths may come from the systems these
+// databases come from, so '\\' separates too.
+std::string ItemNameOfPath(std::string Path) {
+  std::replace(Path.begin(), Path.end(), '\\', PathDelim);
+  return ExtractFileName(Path);
 }
 
 }  // namespace
@@ -69,7 +78,7 @@ int TGeoDB::AddTown(std::string& Name, double Date, int32_t StateFlag, TSCoords 
 int TGeoDB::AddBLOBFromFile(const std::string& FileName, const std::string& NameInDB, double Date,
                             int32_t StateFlag, float LatLow, float LatHigh, float LongLow, float LongHigh,
                             float Altitude, uint8_t ClassNumber, int32_t UserTag, const TMetaInfo& MInfo) {
-  std::string name = gdb_detail::ExtractFileName(NameInDB);
+  std::string name = ItemNameOfPath(NameInDB);
   return AddData(name, kNoPoints, false, gitBLOB, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow, LongHigh,
                  Altitude, UserTag, WithFilePath(MInfo, FileName), nullptr, 0, &FileName);
 }
@@ -172,7 +181,7 @@ void TGeoDB::ReplaceTown(int DBEntry, std::string& Name, double Date, int32_t St
 void TGeoDB::ReplaceBLOB(int DBEntry, const std::string& FileName, double Date, int32_t StateFlag, float LatLow,
                          float LatHigh, float LongLow, float LongHigh, float Altitude, uint8_t ClassNumber,
                          int32_t UserTag, const TMetaInfo& MInfo) {
-  std::string name = gdb_detail::ExtractFileName(FileName);
+  std::string name = ItemNameOfPath(FileName);
   ReplaceData(DBEntry, name, kNoPoints, false, gitBLOB, ClassNumber, Date, StateFlag, LatLow, LatHigh, LongLow,
               LongHigh, Altitude, UserTag, WithFilePath(MInfo, FileName), nullptr, 0, &FileName);
 }

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "map_fuzz_input.h"
+#include "files/XmlText.h"
 #include "orqbase/TagReader.h"
 #include "orqcarta/Orq_GeoMap.h"
 

@@ -163,14 +163,18 @@ TEST(Helmert, ResultCodesInCheckOrder) {
   // Still computed: 90.5 N on meridian 10 is 89.5 N on meridian -170.
   EXPECT_NEAR(la, 89.5, 1e-9);
   EXPECT_NEAR(lo, -170, 1e-9);
-  EXPECT_EQ(HelmertTransform(kWGS84, 90.5, 200, 0, kWGS84, la, lo, h), -4);
+  EXPECT_EQ(HelmertTransform(kWGS84, 90.5, 200, 0, kWGS84, la, lo, h), -3);
   EXPECT_EQ(HelmertTransform(kWGS84, 0, -180.01, 0, kWGS84, la, lo, h), -4);
 
   EXPECT_EQ(HelmertTransform(0, 10, 20, 30, kWGS84, la, lo, h), -1);
   EXPECT_EQ(HelmertTransform(kWGS84, 10, 20, 30, 272, la, lo, h), -2);
-  EXPECT_EQ(HelmertTransform(0, 10, 20, 30, 272, la, lo, h), -2);
-  EXPECT_EQ(HelmertTransform(-5, 95, 20, 30, 272, la, lo, h), -3);
-  EXPECT_EQ(HelmertTransform(272, 95, 200, 30, kWGS84, la, lo, h), -4);
+  // The first failing check is reported, a later one never hides it.
+  EXPECT_EQ(HelmertTransform(0, 10, 20, 30, 272, la, lo, h), -1);
+  EXPECT_EQ(HelmertTransform(-5, 95, 20, 30, 272, la, lo, h), -1);
+  EXPECT_EQ(HelmertTransform(272, 95, 200, 30, kWGS84, la, lo, h), -1);
+  EXPECT_EQ(HelmertTransform(kWGS84, 95, 200, 30, 0, la, lo, h), -2);
+  EXPECT_EQ(HelmertTransform(kWGS84, -95, 200, 30, kWGS84, la, lo, h), -3);
+  EXPECT_EQ(HelmertTransform(kWGS84, std::numeric_limits<double>::quiet_NaN(), 200, 30, kWGS84, la, lo, h), -3);
 
   // Not a number is out of range too, not a silent success.
   const double nan = std::numeric_limits<double>::quiet_NaN();

@@ -4,7 +4,7 @@
 #include <random>
 
 #include "GeoDBTestUtil.h"
-#include "Orq_GeoDB/FileIO.h"
+#include "FileIO.h"
 
 namespace orq::test {
 namespace {

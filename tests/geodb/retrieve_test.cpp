@@ -116,6 +116,27 @@ TEST_F(GeoDBRetrieve, BlobToFileNamesTheTargetFromTheItem) {
   }
 }
 
+// Item names are data from the file: a directory target must never turn
+// into the directory itself or its parent, and nothing may be written
+// outside it.
+TEST_F(GeoDBRetrieve, BlobNamesCannotEscapeTheTargetDirectory) {
+  const fs::path target = dir.Path() / "into";
+  fs::create_directory(target);
+  TMetaInfo got;
+  for (const std::string name : {"..", ".", "...", "../..", "./"}) {
+    SCOPED_TRACE(name);
+    const int item = db.AddBLOB(name, 0, 0, 0, 0, 0, 0, 0, 0, 0, meta, "x", 1);
+    EXPECT_THROW(db.RetrieveBLOB(item, target.string() + "/", got), EOrqGeoDBError);
+    EXPECT_THROW(db.RetrieveBLOB(item, target.string() + "\\", got), EOrqGeoDBError);
+  }
+  EXPECT_TRUE(fs::is_empty(target));
+  // Leading dots go, the rest of the name stays inside the directory.
+  const int hidden = db.AddBLOB("../..secret", 0, 0, 0, 0, 0, 0, 0, 0, 0, meta, "x", 1);
+  ASSERT_TRUE(db.RetrieveBLOB(hidden, target.string() + "/", got));
+  EXPECT_EQ(ReadBytes((target / "secret").string()), std::vector<uint8_t>{'x'});
+  EXPECT_FALSE(fs::exists(dir.Path() / "secret"));
+}
+
 TEST_F(GeoDBRetrieve, TruncatedDataFileEndsTheCopyWithFalse) {
   db.SetDBName("");
   const std::string gdd = dir.File("r.orqgdd");

@@ -143,3 +143,73 @@ TEST(LeastSquaresSVD, AnAbortedFitLeavesItsCoefficientsAtZero) {
 
 }  // namespace
 }  // namespace orq
+
+namespace orq {
+namespace {
+
+TCalibData QuadsOf(std::initializer_list<TCalQuad> Quads) {
+  TCalibData d;
+  for (const TCalQuad& q : Quads) d.CalQuads[d.NumCalQuads++] = q;
+  return d;
+}
+
+// A progress handler that fits another map must not disturb the fit it
+// reports on, nor be disturbed by it: each fit counts in its own context
+// and both get the coefficients they get alone.
+TEST(LeastSquaresSVD, AFitInsideAnotherFitsProgressHandlerKeepsBothApart) {
+  const TCalibData outerData =
+      QuadsOf({{50, 10, 0, 0}, {40, 20, 1000, 1000}, {45, 15, 500, 400}, {48, 12, 210, 190}, {42, 18, 790, 830},
+               {46, 11, 95, 360}, {44, 19, 880, 610}});
+  const TCalibData innerData = QuadsOf({{1, 2, 10, 20}, {3, 1, 40, 5}, {2, 4, 30, 60}, {0.5, 0.5, 3, 4}});
+  TCoef2x6 outerAloneP{}, outerAloneS{};
+  FitBiquadratic(outerData, outerAloneP, outerAloneS);
+  TCoef2x3 innerAloneP{}, innerAloneS{};
+  FitEquiRect(innerData, innerAloneP, innerAloneS);
+
+  // The process-wide hooks must stay out of it.
+  const double globalBefore = ProcStat;
+  bool globalAbort = false;
+  MathFeedBackProc = [&](double) { globalAbort = true; };
+
+  double innerStat = 0, outerStat = 0;
+  int innerFits = 0;
+  TCoef2x3 innerP{}, innerS{};
+  const bool innerAbort = false;
+  int innerCalls = 0;
+  const TMathFeedBackProc innerProc = [&](double) { ++innerCalls; };
+  const TMathFeedBackProc outerProc = [&](double) {
+    ++innerFits;
+    innerP = {};
+    innerS = {};
+    FitEquiRect(innerData, innerP, innerS, TMathFeedback{&innerStat, &innerProc, &innerAbort});
+    EXPECT_EQ(innerP, innerAloneP);
+    EXPECT_EQ(innerS, innerAloneS);
+  };
+  const bool outerAbort = false;
+  TCoef2x6 outerP{}, outerS{};
+  FitBiquadratic(outerData, outerP, outerS, TMathFeedback{&outerStat, &outerProc, &outerAbort});
+  MathFeedBackProc = nullptr;
+
+  EXPECT_EQ(outerP, outerAloneP);
+  EXPECT_EQ(outerS, outerAloneS);
+  EXPECT_EQ(innerFits, static_cast<int>(outerStat));
+  EXPECT_GT(innerStat, outerStat);  // several steps per inner fit, counted apart
+  EXPECT_EQ(innerCalls, static_cast<int>(innerStat));
+  EXPECT_EQ(ProcStat, globalBefore);
+  EXPECT_FALSE(globalAbort);
+}
+
+TEST(LeastSquaresSVD, AContextOfItsOwnStopsOnlyItsFit) {
+  const TCalibData data = QuadsOf({{50, 10, 0, 0}, {40, 20, 1000, 1000}, {45, 15, 500, 400}});
+  double stat = 0;
+  const bool abort = true;
+  TCoef2x3 p{}, s{};
+  FitEquiRect(data, p, s, TMathFeedback{&stat, nullptr, &abort});
+  EXPECT_EQ(p, TCoef2x3{});
+  EXPECT_EQ(stat, 4);  // each of the four solves stops at its first step
+  FitEquiRect(data, p, s);
+  EXPECT_NE(p, TCoef2x3{});
+}
+
+}  // namespace
+}  // namespace orq

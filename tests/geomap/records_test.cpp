@@ -30,20 +30,11 @@ TEST(MapRecords, LandmarkTextsAreCutOnAssignment) {
   EXPECT_EQ(lm.Identifier.str(), std::string(15, 'i'));
 }
 
-TEST(MapRecords, EnumerationOrdinalsAreFixed) {
-  EXPECT_EQ(cmParabolicIp, 0);
-  EXPECT_EQ(cmUTM, 5);
-  EXPECT_EQ(cmUndefined, 6);
-  EXPECT_EQ(sgPointsAndUTMGrid, 5);
-  EXPECT_EQ(lmUserDef, 9);
-  EXPECT_EQ(gcoTopRight, 3);
-  EXPECT_EQ(maRubberBand, 5);
-  EXPECT_EQ(maZoomWind, 7);
-  EXPECT_EQ(maZoomDrag, 9);
-  EXPECT_EQ(maSelectRect, 16);
-  EXPECT_EQ(maDrawTrace, 17);
+TEST(MapRecords, ZoomStackEntryIsEmptyOnlyWhenAllFieldsAreZero) {
   EXPECT_TRUE(TgmZoomStackEntry{}.IsEmpty());
   EXPECT_FALSE((TgmZoomStackEntry{0, 0, 1.0}).IsEmpty());
+  EXPECT_FALSE((TgmZoomStackEntry{1, 0, 0}).IsEmpty());
+  EXPECT_FALSE((TgmZoomStackEntry{0, -1, 0}).IsEmpty());
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "files_test_support.h"
-#include "orqcarta/geomap/XmlText.h"
+#include "files/XmlText.h"
 #include "orqplatform/TextFile.h"
 
 namespace orq {

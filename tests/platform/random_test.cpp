@@ -47,13 +47,18 @@ TEST(Random, ValuesAreInRangeAndSpreadEvenly) {
   EXPECT_EQ(Random(1), 0);
 }
 
-TEST(Random, RandomizeChangesTheSeed) {
+TEST(Random, RandomizeChangesTheSeedAndSeedsTheSequence) {
   SetRandSeed(1);
-  Randomize();
-  const uint32_t a = RandSeed();
-  Randomize();
-  // Two clock readings a few nanoseconds apart; equal only by a rare accident.
-  EXPECT_NE(a, RandSeed());
+  for (int i = 0; i < 1000; ++i) {
+    const uint32_t before = RandSeed();
+    Randomize();
+    ASSERT_NE(RandSeed(), before);
+  }
+  // The seed it reports is the one in use.
+  const double first = Random(), second = Random();
+  SetRandSeed(RandSeed());
+  EXPECT_EQ(Random(), first);
+  EXPECT_EQ(Random(), second);
 }
 
 }  // namespace

@@ -1,11 +1,15 @@
 // The commands of the orqcarta tool, by group. Each group registers its
 // subcommands on the application in its own file:
 //
-//   geodesy_commands.cpp   utm, ups, tm, cart, helmert, zone
-//   listing_commands.cpp   ellipsoids, datums, countries
-//   demo_command.cpp       demo
+//   geodesy_commands.cpp    utm, ups, tm, cart, helmert, zone
+//   listing_commands.cpp    ellipsoids, datums, countries
+//   demo_command.cpp        demo
+//   db_commands.cpp         db (its subcommands in db_*_commands.cpp, db_import_command.cpp)
+//   blankmap_command.cpp    blankmap
+//   calib_commands.cpp      calib show
+//   landmarks_commands.cpp  landmarks convert
 //
-// A new group (db, calib, render, blankmap, landmarks ...) adds a
+// A new group (render ...) adds a
 // Register...Commands declaration here, a <group>_commands.cpp that defines
 // it with AddCommand, and one call in main.cpp.
 #pragma once

@@ -24,7 +24,7 @@ namespace {
 
 constexpr int DefaultWidth = 1000;
 constexpr int MinSize = 100;
-constexpr long long MaxPixels = 3000000;
+constexpr long long MaxPixels = MaxImagePixels;
 constexpr double LinesWanted = 6;  // automatic spacing aims at about this many lines
 
 struct TBlankMapSetup {
@@ -136,7 +136,7 @@ void RegisterBlankMapCommand(CLI::App& App, TCliContext& Context) {
   SetHelpText(*command,
               "The map has a frame 30 pixels inside its edges, a dotted line at 26 pixels, dashed silver parallels "
               "and meridians labelled in degrees, and is calibrated by nine points on the frame. Width x height "
-              "may not exceed 3000000 pixels.\n"
+              "may not exceed " + std::to_string(MaxPixels) + " pixels.\n"
               "Example:\n"
               "  orqcarta blankmap alps --lat 45.5 48 --long 5.5 16.5 --dlat 0.5 --dlong 1");
 }

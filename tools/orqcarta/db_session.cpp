@@ -151,8 +151,9 @@ std::size_t CharacterCount(std::string_view Text) {
 }
 
 void WarnIfNameCut(std::ostream& Err, std::string_view Command, std::string_view Name) {
-  if (CharacterCount(Name) > 59)
-    ReportError(Err, Command, "name cut to 59 characters: \"" + Printable(Name, 100) + "\"");
+  if (CharacterCount(Name) > TgdbName::Capacity)
+    ReportError(Err, Command,
+                "name cut to " + std::to_string(TgdbName::Capacity) + " characters: \"" + Printable(Name, 100) + "\"");
 }
 
 }  // namespace orq::cli

@@ -80,7 +80,7 @@ std::string WithoutComponentPrefix(std::string_view Message);
 // Characters of a UTF-8 text, as the database counts them when it cuts.
 std::size_t CharacterCount(std::string_view Text);
 
-// Warns on Err when Name is longer than the 59 characters a name can hold.
+// Warns on Err when Name is longer than the characters a TgdbName holds.
 void WarnIfNameCut(std::ostream& Err, std::string_view Command, std::string_view Name);
 
 }  // namespace orq::cli

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "orqcarta/geomap/Records.h"
+#include "orqmath/MathFeedback.h"
 #include "orqmath/Matrix.h"
 
 namespace orq {
@@ -40,9 +41,11 @@ struct TCalibCoefficients {
 // bidiagonal form and implicit-shift QR (Golub-Reinsch). A is Rows x Cols,
 // row-major, with Rows >= Cols; U overwrites it. V is Cols x Cols, row-major.
 // Each singular value gets at most 29 QR sweeps. Every step of the four
-// stages adds 1 to ProcStat and calls MathFeedBackProc; when AbortMathProc is
-// set the decomposition stops and returns false.
-bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>& W, std::vector<double>& V);
+// stages counts in Feedback (by default ProcStat and MathFeedBackProc); when
+// its abort flag (AbortMathProc) is set the decomposition stops and returns
+// false.
+bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>& W, std::vector<double>& V,
+                 const TMathFeedback& Feedback = {});
 
 // Least-squares solution of A x ~ b (A: Rows x Cols, row-major, overwritten).
 // Singular values below 1e-14 times the largest are dropped (Dropped tells),
@@ -51,18 +54,21 @@ bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>
 // Fewer rows than columns are allowed (the system is padded with zero rows).
 // False only when the computation was aborted; Solution is then all zeros.
 bool SolveLeastSquares(std::vector<double> A, int Rows, int Cols, const std::vector<double>& b,
-                       std::vector<double>& Solution, bool& Dropped, std::vector<double>& Deviations);
+                       std::vector<double>& Solution, bool& Dropped, std::vector<double>& Deviations,
+                       const TMathFeedback& Feedback = {});
 
 // ---------------------------------------------------------------------------
 // Fits
 // ---------------------------------------------------------------------------
 
 // Affine laws of cmEquiRect and cmUTM, both directions. Zeros without
-// quadruples; a row whose solve is aborted stays 0.
-void FitEquiRect(const TCalibData& Data, TCoef2x3& PLSP, TCoef2x3& SPPL);
+// quadruples; a row whose solve is aborted stays 0. The solves report to
+// Feedback (the process-wide hooks by default).
+void FitEquiRect(const TCalibData& Data, TCoef2x3& PLSP, TCoef2x3& SPPL, const TMathFeedback& Feedback = {});
 
-// Second-order polynomials in both directions. Zeros without quadruples.
-void FitBiquadratic(const TCalibData& Data, TCoef2x6& PLSP, TCoef2x6& SPPL);
+// Second-order polynomials in both directions. Zeros without quadruples; the
+// solves report to Feedback as FitEquiRect's do.
+void FitBiquadratic(const TCalibData& Data, TCoef2x6& PLSP, TCoef2x6& SPPL, const TMathFeedback& Feedback = {});
 
 // Miller cylindrical laws: y = M[0][1] + M[0][0] ln tan(pi/4 + 0.4 phi),
 // x = M[1][1] + M[1][0] lambda (radians). Below 3 quadruples M is kept and

@@ -27,6 +27,13 @@ constexpr int MaxCalibLines = 25;      // calibration lines of one map
 constexpr int MaxPointsPerLine = 10;   // pixel positions of one line
 constexpr int MaxCalibQuads = 200;     // calibration quadruples of one map
 
+// Largest map image, in pixels (width times height), that a map loads or
+// generates: images are refused from their header above it.
+inline constexpr int MaxImagePixels = 3000000;
+// Largest magnitude of a pixel coordinate a conversion returns (2^30): a
+// result beyond it is invalid, so that sums of pixels cannot overflow an int.
+inline constexpr int MaxPixelCoordinate = 1 << 30;
+
 // A geographic position in decimal degrees, north and east positive.
 struct TCoords {
   double Latit = 0;
@@ -168,5 +175,12 @@ struct TgmZoomStackEntry {
 
 // TColoredPoint (a mouse-trace point) and the mouse enumerations
 // TMouseActMode, TZoomState and TMouseBoxState come from orqbase/BaseTypes.h.
+
+// Stored files and clients keep these ordinals.
+static_assert(cmParabolicIp == 0 && cmUTM == 5 && cmUndefined == 6);
+static_assert(sgPointsAndUTMGrid == 5);
+static_assert(lmUserDef == 9);
+static_assert(gcoTopRight == 3);
+static_assert(maRubberBand == 5 && maZoomWind == 7 && maZoomDrag == 9 && maSelectRect == 16 && maDrawTrace == 17);
 
 }  // namespace orq

@@ -11,7 +11,8 @@ namespace orq {
 uint32_t RandSeed();
 // Restarts the sequence from Seed.
 void SetRandSeed(uint32_t Seed);
-// Seeds from the clock and the process id.
+// Seeds from the clock and the process id; the new seed always differs from
+// the current one.
 void Randomize();
 
 // Uniform in [0, 1).

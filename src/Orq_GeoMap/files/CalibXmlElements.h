@@ -5,6 +5,7 @@
 #include <functional>
 #include <string>
 
+#include "XmlText.h"
 #include "orqcarta/geomap/Records.h"
 
 namespace orq {

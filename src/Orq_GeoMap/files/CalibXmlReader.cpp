@@ -8,7 +8,7 @@
 #include "orqbase/TagReader.h"
 #include "orqcarta/Orq_GeoMap.h"
 #include "orqcarta/geomap/CalibXml.h"
-#include "orqcarta/geomap/XmlText.h"
+#include "XmlText.h"
 #include "orqplatform/Streams.h"
 #include "orqplatform/TextFile.h"
 

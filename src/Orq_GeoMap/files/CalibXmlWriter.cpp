@@ -5,7 +5,7 @@
 
 #include "orqbase/TagReader.h"
 #include "orqcarta/geomap/CalibXml.h"
-#include "orqcarta/geomap/XmlText.h"
+#include "XmlText.h"
 #include "orqplatform/FormatSettings.h"
 #include "orqplatform/TextFile.h"
 

@@ -2,7 +2,7 @@
 // symbol files.
 #include "orqcarta/geomap/LandmarkNames.h"
 
-#include "orqcarta/geomap/XmlText.h"
+#include "XmlText.h"
 
 namespace orq {
 

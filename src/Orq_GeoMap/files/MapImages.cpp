@@ -14,8 +14,6 @@ namespace orq {
 
 namespace {
 
-constexpr long long MaxMapImagePixels = 3000000;
-
 enum class TMapImageKind { None, Bmp, Jpeg, Png };
 
 TMapImageKind KindOfExtension(const std::string& FileName) {
@@ -53,8 +51,8 @@ void TGeoMap::SetMapImgName(const std::string& value) {
     // The size comes from the header, so an oversized image is refused before
     // memory is taken for its pixels; the previous image then stays.
     const TImageSize size = ReadImageSize(fileName);
-    if (static_cast<long long>(size.Width) * size.Height > MaxMapImagePixels)
-      throw EOrqGeoMapError(ComponentMessage("Cannot use map image, maximum of " + std::to_string(MaxMapImagePixels) +
+    if (static_cast<long long>(size.Width) * size.Height > MaxImagePixels)
+      throw EOrqGeoMapError(ComponentMessage("Cannot use map image, maximum of " + std::to_string(MaxImagePixels) +
                                              " pixels exceeded (size of map is " + std::to_string(size.Width) +
                                              " x " + std::to_string(size.Height) + ")"));
     // Decoded aside, so that a file the decoder rejects leaves the image too.

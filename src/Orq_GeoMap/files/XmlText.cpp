@@ -1,5 +1,5 @@
 // Text routines shared by the calibration, landmark and symbol file readers.
-#include "orqcarta/geomap/XmlText.h"
+#include "XmlText.h"
 
 #include <algorithm>
 #include <cmath>

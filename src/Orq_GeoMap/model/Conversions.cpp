@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "orqbase/MathConstants.h"
 #include "orqcarta/geomap/CalibMath.h"
 
 namespace orq {
@@ -16,13 +17,12 @@ namespace {
 // Double precision: the conversions run while painting, and the x87 extended
 // transcendental functions cost several times their double counterparts for
 // no visible gain (the difference stays below a millionth of a pixel).
-constexpr double Pi = 3.1415926535897932385;
-constexpr double QuarterPi = 0.78539816339744830963;
+constexpr double QuarterPi = Pi / 4;
 constexpr double MillerLatFactor = 143.2394487827058;  // 450 / pi
 constexpr double FarAway = 1e20;       // "no line found yet"
 constexpr double Diverged = 50000;     // pixels: the intersection ran away
 constexpr int MaxIntersectSteps = 15;
-constexpr double PixelLimit = 1073741824.0;  // 2^30
+constexpr double PixelLimit = MaxPixelCoordinate;
 
 double Invalid(bool& Valid) {
   Valid = false;
@@ -152,12 +152,7 @@ void GeoToUTMInZone(const TCalibData& D, double Lat, double Long, double& Northi
     LatLongToUTM(Lat, Long, D.Ellipsoid, zone, Easting, Northing);
     return;
   }
-  constexpr double Scale = 0.9996, FalseEasting = 500000.0, FalseNorthing = 10000000.0;
-  double tx = 0, ty = 0;
-  LatLongToTM(Lat * Pi / 180.0, Long * Pi / 180.0,
-              UTMCentralMeridian(D.UTMZone), D.Ellipsoid, tx, ty);
-  Easting = tx * Scale + FalseEasting;
-  Northing = ty * Scale + (D.UTMSouth ? FalseNorthing : 0.0);
+  LatLongToUTM(Lat, Long, D.Ellipsoid, D.UTMZone, D.UTMSouth, Easting, Northing);
 }
 
 }  // namespace

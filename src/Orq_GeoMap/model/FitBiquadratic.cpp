@@ -5,7 +5,7 @@
 
 namespace orq {
 
-void FitBiquadratic(const TCalibData& Data, TCoef2x6& PLSP, TCoef2x6& SPPL) {
+void FitBiquadratic(const TCalibData& Data, TCoef2x6& PLSP, TCoef2x6& SPPL, const TMathFeedback& Feedback) {
   for (auto& row : PLSP) row.fill(0.0);
   for (auto& row : SPPL) row.fill(0.0);
   const int n = Data.NumCalQuads;
@@ -26,8 +26,8 @@ void FitBiquadratic(const TCalibData& Data, TCoef2x6& PLSP, TCoef2x6& SPPL) {
     row[4] = static_cast<double>(x * y);
     row[5] = static_cast<double>(y * y);
   }
-  fit_detail::SolveInto(design, n, lat, PLSP[0]);
-  fit_detail::SolveInto(design, n, lon, PLSP[1]);
+  fit_detail::SolveInto(design, n, lat, PLSP[0], Feedback);
+  fit_detail::SolveInto(design, n, lon, PLSP[1], Feedback);
 
   for (int i = 0; i < n; ++i) {
     const double p = lat[i], l = lon[i];
@@ -39,8 +39,8 @@ void FitBiquadratic(const TCalibData& Data, TCoef2x6& PLSP, TCoef2x6& SPPL) {
     row[4] = p * l;
     row[5] = l * l;
   }
-  fit_detail::SolveInto(design, n, px, SPPL[0]);
-  fit_detail::SolveInto(design, n, py, SPPL[1]);
+  fit_detail::SolveInto(design, n, px, SPPL[0], Feedback);
+  fit_detail::SolveInto(design, n, py, SPPL[1], Feedback);
 }
 
 }  // namespace orq

@@ -10,12 +10,12 @@ namespace orq::fit_detail {
 // Solves the design matrix (Rows x N, row-major) against b and writes the
 // solution into Row; an aborted solve leaves Row at 0.
 template <std::size_t N>
-void SolveInto(const std::vector<double>& Design, int Rows, const std::vector<double>& b,
-               std::array<double, N>& Row) {
+void SolveInto(const std::vector<double>& Design, int Rows, const std::vector<double>& b, std::array<double, N>& Row,
+               const TMathFeedback& Feedback) {
   std::vector<double> solution, deviations;
   bool dropped = false;
   Row.fill(0.0);
-  if (!SolveLeastSquares(Design, Rows, static_cast<int>(N), b, solution, dropped, deviations)) return;
+  if (!SolveLeastSquares(Design, Rows, static_cast<int>(N), b, solution, dropped, deviations, Feedback)) return;
   for (std::size_t j = 0; j < N; ++j) Row[j] = solution[j];
 }
 

@@ -1,14 +1,19 @@
 // Miller cylindrical laws: a straight line in each axis.
 #include <cmath>
 
+#include "orqbase/MathConstants.h"
 #include "orqcarta/geomap/CalibMath.h"
 #include "orqmath/CurveFit.h"
 
 namespace orq {
 
 namespace {
-constexpr long double Pi = 3.1415926535897932385L;
-constexpr long double QuarterPi = 0.78539816339744830963L;
+// The laws are fitted in extended precision: pi is the double Pi plus the
+// part of pi beyond it, so the extended value is the nearest to pi and the
+// fitted coefficients keep their last bits.
+constexpr long double PiL = static_cast<long double>(Pi) + 1.2246467991473531772e-16L;
+constexpr long double QuarterPiL = PiL / 4;
+static_assert(PiL == 3.1415926535897932385L);
 }  // namespace
 
 bool FitMillerCyl(const TCalibData& Data, TCoef2x2& M) {
@@ -20,7 +25,7 @@ bool FitMillerCyl(const TCalibData& Data, TCoef2x2& M) {
   fit.Init();
   for (int i = 0; i < n; ++i) {
     const TCalQuad& q = Data.CalQuads[i];
-    fit.EnterStatValue(static_cast<double>(q.Longitude * Pi / 180.0L), q.MapX);
+    fit.EnterStatValue(static_cast<double>(q.Longitude * PiL / 180.0L), q.MapX);
   }
   fit.CalcLinFit(slope, intercept, r);
   M[1][0] = slope;
@@ -29,7 +34,7 @@ bool FitMillerCyl(const TCalibData& Data, TCoef2x2& M) {
   fit.Init();
   for (int i = 0; i < n; ++i) {
     const TCalQuad& q = Data.CalQuads[i];
-    const long double t = std::log(std::tan(0.4L * q.Latitude / 180.0L * Pi + QuarterPi));
+    const long double t = std::log(std::tan(0.4L * q.Latitude / 180.0L * PiL + QuarterPiL));
     fit.EnterStatValue(static_cast<double>(t), q.MapY);
   }
   fit.CalcLinFit(slope, intercept, r);

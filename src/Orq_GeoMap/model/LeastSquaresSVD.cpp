@@ -14,21 +14,14 @@ namespace {
 constexpr int MaxQRSweeps = 29;
 constexpr double DropRatio = 1e-14;
 
-// One step of a long computation: count it, report it, and tell whether the
-// user asked to stop.
-bool StepAndCheckAbort() {
-  ProcStat += 1;
-  if (MathFeedBackProc) MathFeedBackProc(ProcStat);
-  return AbortMathProc;
-}
-
 double WithSignOf(double Magnitude, double SignSource) {
   return SignSource >= 0 ? std::fabs(Magnitude) : -std::fabs(Magnitude);
 }
 
 }  // namespace
 
-bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>& W, std::vector<double>& V) {
+bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>& W, std::vector<double>& V,
+                 const TMathFeedback& Feedback) {
   const int m = Rows, n = Cols;
   auto a = [&](int r, int c) -> double& { return A[static_cast<size_t>(r) * n + c]; };
   auto v = [&](int r, int c) -> double& { return V[static_cast<size_t>(r) * n + c]; };
@@ -40,7 +33,7 @@ bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>
   double g = 0, scale = 0, anorm = 0;
   int l = 0;
   for (int i = 0; i < n; ++i) {
-    if (StepAndCheckAbort()) return false;
+    if (Feedback.Step()) return false;
     l = i + 1;
     rv1[i] = scale * g;
     g = scale = 0;
@@ -92,7 +85,7 @@ bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>
 
   // Stage 2: accumulation of the right-hand transformations into V.
   for (int i = n - 1; i >= 0; --i) {
-    if (StepAndCheckAbort()) return false;
+    if (Feedback.Step()) return false;
     if (i < n - 1) {
       if (g != 0) {
         // Two divisions rather than one product avoid a possible underflow.
@@ -112,7 +105,7 @@ bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>
 
   // Stage 3: accumulation of the left-hand transformations into U (over A).
   for (int i = std::min(m, n) - 1; i >= 0; --i) {
-    if (StepAndCheckAbort()) return false;
+    if (Feedback.Step()) return false;
     l = i + 1;
     g = W[i];
     for (int j = l; j < n; ++j) a(i, j) = 0;
@@ -134,7 +127,7 @@ bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>
   // Stage 4: diagonalisation of the bidiagonal form by implicit-shift QR.
   for (int k = n - 1; k >= 0; --k) {
     for (int sweep = 1;; ++sweep) {
-      if (StepAndCheckAbort()) return false;
+      if (Feedback.Step()) return false;
       bool cancel = true;
       int nm = 0;
       for (l = k; l >= 0; --l) {
@@ -225,7 +218,8 @@ bool SVDecompose(std::vector<double>& A, int Rows, int Cols, std::vector<double>
 }
 
 bool SolveLeastSquares(std::vector<double> A, int Rows, int Cols, const std::vector<double>& b,
-                       std::vector<double>& Solution, bool& Dropped, std::vector<double>& Deviations) {
+                       std::vector<double>& Solution, bool& Dropped, std::vector<double>& Deviations,
+                       const TMathFeedback& Feedback) {
   const int n = Cols;
   // An underdetermined system gets zero rows, which change no residual.
   const int m = std::max(Rows, Cols);
@@ -238,7 +232,7 @@ bool SolveLeastSquares(std::vector<double> A, int Rows, int Cols, const std::vec
   Dropped = false;
   std::vector<double> w, V;
   if (n == 0) return true;
-  if (!SVDecompose(A, m, n, w, V)) return false;
+  if (!SVDecompose(A, m, n, w, V, Feedback)) return false;
 
   double wmax = 0;
   for (double wj : w) wmax = std::max(wmax, wj);
