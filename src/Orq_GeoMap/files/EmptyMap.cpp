@@ -11,7 +11,6 @@ namespace orq {
 
 namespace {
 
-constexpr long long MaxGeneratedPixels = 3000000;
 const char* const GeneratedBlockId = BlankMapDataID;
 
 // Draws a new bitmap for the normalised request; the caller has checked the size.
@@ -32,8 +31,8 @@ std::unique_ptr<TBitmap> DrawEmptyMap(TObject* Sender, const TEmptyMapRequest& R
 // for a huge one must not take the memory first.
 std::string RequestProblem(TEmptyMapRequest& Request) {
   std::string problem = NormaliseEmptyMapRequest(Request);
-  if (problem.empty() && static_cast<long long>(Request.Wid) * Request.Hgt > MaxGeneratedPixels)
-    problem = "Cannot use map image, maximum of " + std::to_string(MaxGeneratedPixels) +
+  if (problem.empty() && static_cast<long long>(Request.Wid) * Request.Hgt > MaxImagePixels)
+    problem = "Cannot use map image, maximum of " + std::to_string(MaxImagePixels) +
               " pixels exceeded (size of map is " + std::to_string(Request.Wid) + " x " + std::to_string(Request.Hgt) +
               ")";
   return problem;

@@ -5,7 +5,7 @@
 #include "orqbase/TagReader.h"
 #include "orqcarta/Orq_GeoMap.h"
 #include "orqcarta/geomap/LandmarkNames.h"
-#include "orqcarta/geomap/XmlText.h"
+#include "XmlText.h"
 #include "orqmath/TextScan.h"
 #include "orqplatform/FormatSettings.h"
 #include "orqplatform/TextFile.h"

@@ -11,8 +11,6 @@ namespace orq {
 
 namespace {
 
-constexpr int MaxMapImagePixels = 3000000;
-
 TLandMark DefaultLandMark() {
   TLandMark lm;
   lm.SymbolProps.Kind = lmCross;
@@ -39,7 +37,7 @@ TLandMark DefaultLandMark() {
 int ScalePixel(int Value, double Factor) {
   int result = 0;
   if (RoundToPixel(Value * Factor, result)) return result;
-  return Value * Factor > 0 ? 1073741824 : -1073741824;
+  return Value * Factor > 0 ? MaxPixelCoordinate : -MaxPixelCoordinate;
 }
 
 }  // namespace
@@ -96,8 +94,8 @@ void TGeoMap::SetMapBitMap(TBitmap* value) {
   // The limit is checked before anything changes, so a refused image leaves
   // the map as it was.
   const long long w = value ? value->Width() : 0, h = value ? value->Height() : 0;
-  if (w * h > MaxMapImagePixels)
-    throw EOrqGeoMapError(ComponentMessage("Cannot use map image, maximum of " + std::to_string(MaxMapImagePixels) +
+  if (w * h > MaxImagePixels)
+    throw EOrqGeoMapError(ComponentMessage("Cannot use map image, maximum of " + std::to_string(MaxImagePixels) +
                                            " pixels exceeded (size of map is " + std::to_string(w) + " x " +
                                            std::to_string(h) + ")"));
   FCacheMag = 0;

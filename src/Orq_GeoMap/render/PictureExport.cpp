@@ -15,8 +15,6 @@ namespace {
 // into page pixels.
 constexpr double ScreenPixelsPerInch = 96;
 
-constexpr long long MaxPixelCoordinate = 1 << 30;  // TEMP until the shared constant lands
-
 int RoundEven(double v) {
   int pixel = 0;
   return RoundToPixel(v, pixel) ? pixel : 0;
