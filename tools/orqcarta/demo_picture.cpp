@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 #include <ostream>
 #include <string>
@@ -281,7 +282,9 @@ int RunDemoPicture(const TDemoRegion& Region, const std::string& Output, TCliCon
     ReportError(Context.Err, "demo", "cannot write \"" + Printable(Output, 200) + "\": " + e.what());
     return ExitFailure;
   }
-  Context.Out << "orqcarta demo: wrote " << Output << " (" << W << " x " << H << " pixels)\n"
+  std::error_code ec;
+  const auto where = std::filesystem::absolute(Output, ec);
+  Context.Out << "orqcarta demo: wrote " << (ec ? Output : where.lexically_normal().string()) << " (" << W << " x " << H << " pixels)\n"
               << "capitals:      " << count << " placed, " << clear << " captions clear of all others\n"
               << "region:        latitude " << Region.LatLow << " .. " << Region.LatHigh << ", longitude "
               << Region.LongLow << " .. " << Region.LongHigh << '\n';

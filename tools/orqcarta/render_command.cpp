@@ -9,12 +9,15 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <sstream>
+#include <vector>
 #include <ostream>
 #include <string>
 
 #include "ErrorReport.h"
 #include "NumberParsing.h"
 #include "OutputFormat.h"
+#include "landmarks_formats.h"
 #include "orqcarta/Orq_GeoMap.h"
 #include "orqplatform/PictureFiles.h"
 
@@ -71,6 +74,35 @@ std::string LowerExtension(const std::string& File) {
 }
 
 bool Readable(const std::string& File) { return static_cast<bool>(std::ifstream(File)); }
+
+std::string ReadText(const std::string& File) {
+  std::ifstream in(File, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+// CSV and GeoJSON carry every symbol kind; the XML block knows lmPlus and
+// lmUserDef only as lmCross. Returns false after reporting.
+bool LoadLandMarkFile(TGeoMap& Map, const std::string& File, TCliContext& Context) {
+  const std::string ext = LowerExtension(File);
+  if (ext != ".csv" && ext != ".geojson" && ext != ".json") {
+    if (Map.LoadLandMarks(File, "")) return true;
+    ReportError(Context.Err, CommandName, "no landmark block in \"" + Printable(File, 200) + "\"");
+    return false;
+  }
+  std::vector<std::string> ignored;
+  try {
+    const std::string text = ReadText(File);
+    const auto landmarks = ext == ".csv" ? LandmarksFromCsv(text, Map.LandMarkDefault(), ignored)
+                                         : LandmarksFromGeoJson(text, Map.LandMarkDefault(), ignored);
+    for (const TLandMark& lm : landmarks) Map.AddLandMarkRecord(lm);
+  } catch (const EInputError& e) {
+    ReportError(Context.Err, CommandName, "\"" + Printable(File, 200) + "\": " + e.what());
+    return false;
+  }
+  return true;
+}
 
 int Missing(TCliContext& Context, const std::string& What, const std::string& File) {
   ReportError(Context.Err, CommandName, "cannot open " + What + " \"" + Printable(File, 200) + "\"");
@@ -174,8 +206,7 @@ int RunRender(const TRenderSetup& S, TCliContext& Context) {
                     Printable(probe.MapFName, 200) + "\")");
     return ExitFailure;
   }
-  if (!S.LandMarks.empty() && !map.LoadLandMarks(S.LandMarks, ""))
-    return NoBlock(Context, "landmark", "", S.LandMarks);
+  if (!S.LandMarks.empty() && !LoadLandMarkFile(map, S.LandMarks, Context)) return ExitBadInput;
   if (!S.Symbols.empty()) {
     TSymbolRepository symbols;
     if (!symbols.LoadFromFile(S.Symbols, "")) return NoBlock(Context, "symbol", "", S.Symbols);
@@ -217,7 +248,7 @@ void RegisterRenderCommand(CLI::App& App, TCliContext& Context) {
       ->required()
       ->type_name("CALFILE");
   command->add_option("--id", setup->Id, "Identifier of the calibration block (default: the first)");
-  command->add_option("--landmarks", setup->LandMarks, "Landmark file (first block)")->type_name("FILE");
+  command->add_option("--landmarks", setup->LandMarks, "Landmarks: XML (first block), .csv or .geojson")->type_name("FILE");
   command->add_option("--symbols", setup->Symbols, "Symbol file: a landmark with Tag n takes symbol n")
       ->type_name("FILE");
   command->add_option("--size", setup->Size, "Picture size in pixels (default 800x600)")->type_name("WxH");
