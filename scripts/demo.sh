@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the dependencies, builds the orqcarta tool and runs its demo.
+# Installs the dependencies, builds the orqcarta tool and runs its demo,
+# which writes demo.png (the capitals of Europe on a generated map) here.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

@@ -1,17 +1,22 @@
-// orqcarta demo: needs no input and shows what the geodesy does, on the
-// capitals of the country table. (It becomes a rendered map once map
-// rendering exists.)
+// orqcarta demo: needs no input. It draws the capitals of the country table
+// on a generated map (demo_picture.cpp); with --geodesy it shows instead
+// what the geodesy does with them.
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <numbers>
 #include <ostream>
+#include <string>
+#include <vector>
 
 #include "CatalogueLookup.h"
 #include "Commands.h"
 #include "ErrorReport.h"
+#include "NumberParsing.h"
 #include "OutputFormat.h"
 #include "TextTable.h"
+#include "demo_picture.h"
 #include "orqcarta/Orq_GeoBasics.h"
 
 namespace orq::cli {
@@ -106,22 +111,72 @@ void WriteHelmertTable(std::ostream& Out, const std::vector<const TCountryData*>
 
 }  // namespace
 
+namespace {
+
+int RunGeodesyTables(bool All, TCliContext& Context) {
+  const auto countries = ChooseCountries(All);
+  std::ostream& out = Context.Out;
+  out << "orqcarta demo: " << countries.size() << " capitals from the country table of " << CountryCount
+      << " countries\n\n";
+  WriteUtmTable(out, countries);
+  out << '\n';
+  WriteCartesianTable(out, countries);
+  out << '\n';
+  WriteHelmertTable(out, countries);
+  return ExitOk;
+}
+
+// "lat1,lon1,lat2,lon2", corners in either order.
+void ParseRegion(const std::string& Text, TDemoRegion& Region) {
+  std::vector<double> values;
+  std::size_t start = 0;
+  while (values.size() < 5) {
+    const std::size_t comma = Text.find(',', start);
+    const auto value = ParseNumber(Text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+    if (!value) break;
+    values.push_back(*value);
+    if (comma == std::string::npos) break;
+    start = comma + 1;
+  }
+  if (values.size() != 4 || std::fabs(values[0]) > 90 || std::fabs(values[2]) > 90 || std::fabs(values[1]) > 180 ||
+      std::fabs(values[3]) > 180 || values[0] == values[2] || values[1] == values[3])
+    throw EUsageError("--region: expected LAT1,LON1,LAT2,LON2 in degrees enclosing an area, not \"" +
+                      Printable(Text) + "\"");
+  Region.LatLow = std::min(values[0], values[2]);
+  Region.LatHigh = std::max(values[0], values[2]);
+  Region.LongLow = std::min(values[1], values[3]);
+  Region.LongHigh = std::max(values[1], values[3]);
+  Region.IsDefault = false;
+}
+
+struct TDemoOptions {
+  bool All = false, Geodesy = false;
+  std::string Output = "demo.png", Region;
+};
+
+}  // namespace
+
 void RegisterDemoCommand(CLI::App& App, TCliContext& Context) {
-  auto all = std::make_shared<bool>(false);
+  auto o = std::make_shared<TDemoOptions>();
   CLI::App* command = AddCommand(
-      App, Context, "demo", "Geodesy of country capitals: UTM, cartesian coordinates, datum shifts", [&Context, all] {
-        const auto countries = ChooseCountries(*all);
-        std::ostream& out = Context.Out;
-        out << "orqcarta demo: " << countries.size() << " capitals from the country table of " << CountryCount
-            << " countries\n\n";
-        WriteUtmTable(out, countries);
-        out << '\n';
-        WriteCartesianTable(out, countries);
-        out << '\n';
-        WriteHelmertTable(out, countries);
-        return ExitOk;
+      App, Context, "demo", "Capitals of the country table on a generated map (demo.png); --geodesy: their geodesy",
+      [&Context, o] {
+        if (o->Geodesy) return RunGeodesyTables(o->All, Context);
+        if (o->All) throw EUsageError("--all goes with --geodesy");
+        TDemoRegion region;
+        if (!o->Region.empty()) ParseRegion(o->Region, region);
+        return RunDemoPicture(region, o->Output, Context);
       });
-  command->add_flag("-a,--all", *all, "Every capital of the country table, not only a handful");
+  command->add_flag("--geodesy", o->Geodesy, "Tables of UTM, cartesian coordinates and datum shifts instead");
+  command->add_flag("-a,--all", o->All, "With --geodesy: every capital of the country table, not only a handful");
+  command->add_option("-o,--output", o->Output, "Picture file (.png, .bmp, .jpg; default demo.png)")
+      ->type_name("FILE");
+  command->add_option("--region", o->Region, "Area of the map (default Europe: 34,-25,72,45)")
+      ->type_name("LAT1,LON1,LAT2,LON2");
+  SetHelpText(*command,
+              "Without options the demo needs no input: it generates a 1200 x 900 blank map of Europe, puts every "
+              "capital of the country table that lies on it there, its symbol by the capital's altitude, its "
+              "caption placed clear of the others where it can be, and writes demo.png in the current directory.");
 }
 
 }  // namespace orq::cli
