@@ -8,8 +8,9 @@
 //   blankmap_command.cpp    blankmap
 //   calib_commands.cpp      calib show
 //   landmarks_commands.cpp  landmarks convert
+//   render_command.cpp      render
 //
-// A new group (render ...) adds a
+// A new group adds a
 // Register...Commands declaration here, a <group>_commands.cpp that defines
 // it with AddCommand, and one call in main.cpp.
 #pragma once
