@@ -46,5 +46,6 @@ void RegisterDbCommands(CLI::App& App, TCliContext& Context);
 void RegisterBlankMapCommand(CLI::App& App, TCliContext& Context);
 void RegisterCalibCommands(CLI::App& App, TCliContext& Context);
 void RegisterLandmarksCommands(CLI::App& App, TCliContext& Context);
+void RegisterAtlasCommand(CLI::App& App, TCliContext& Context);
 
 }  // namespace orq::cli

@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
     RegisterBlankMapCommand(app, context);
     RegisterCalibCommands(app, context);
     RegisterLandmarksCommands(app, context);
+    RegisterAtlasCommand(app, context);
 
     try {
       app.parse(argc, argv);
