@@ -9,6 +9,7 @@
 //   calib_commands.cpp      calib show
 //   landmarks_commands.cpp  landmarks convert
 //   render_command.cpp      render
+//   atlas_command.cpp       atlas
 //
 // A new group adds a
 // Register...Commands declaration here, a <group>_commands.cpp that defines
@@ -52,5 +53,6 @@ void RegisterBlankMapCommand(CLI::App& App, TCliContext& Context);
 void RegisterCalibCommands(CLI::App& App, TCliContext& Context);
 void RegisterLandmarksCommands(CLI::App& App, TCliContext& Context);
 void RegisterRenderCommand(CLI::App& App, TCliContext& Context);
+void RegisterAtlasCommand(CLI::App& App, TCliContext& Context);
 
 }  // namespace orq::cli

@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     RegisterCalibCommands(app, context);
     RegisterLandmarksCommands(app, context);
     RegisterRenderCommand(app, context);
+    RegisterAtlasCommand(app, context);
 
     try {
       app.parse(argc, argv);
