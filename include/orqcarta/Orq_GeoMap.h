@@ -581,6 +581,7 @@ class TGeoMap : public TCustomControl {
   void ComposePicture(TBitmap* Target, const TMapView& View, bool ForControl);
   void DrawImageSection(TCanvas* C, const TMapView& View, bool MayUseCache);
   double LandmarkSamplingProbability(const TMapView& View) const;
+  bool PlaceLandmark(TCanvas* C, const TMapView& View, const TLandMark& LandMark, TPoint& P);
   void DrawLandmarks(TCanvas* C, const TMapView& View);
   void DrawHighlightedLandmark(TCanvas* C, const TMapView& View);
   void DrawTrace(TCanvas* C, const TMapView& View) const;

@@ -13,12 +13,6 @@ namespace orq {
 
 namespace {
 
-// Half to even, as every rounding of the composition.
-int RoundEven(double v) {
-  int pixel = 0;
-  return RoundToPixel(v, pixel) ? pixel : 0;
-}
-
 // Landmarks are drawn only strictly inside the picture: a symbol centred on
 // the edge would show only half.
 bool StrictlyInside(TPoint P, const TMapView& View) {
@@ -83,8 +77,8 @@ void TGeoMap::DrawImageSection(TCanvas* C, const TMapView& View, bool MayUseCach
   TCanvas* image = GrafBmp->Canvas();
   if (MayUseCache) {
     if ((FCacheMag != M || FCacheAA != FDisplay.AntiAlias) && M < FDisplay.CacheMagLimit) {
-      FImgCache->SetWidth(RoundEven(GrafBmp->Width() * M));
-      FImgCache->SetHeight(RoundEven(GrafBmp->Height() * M));
+      FImgCache->SetWidth(RoundedOrZero(GrafBmp->Width() * M));
+      FImgCache->SetHeight(RoundedOrZero(GrafBmp->Height() * M));
       SetStretchBltMode(FImgCache->Canvas(), FDisplay.AntiAlias ? HALFTONE : COLORONCOLOR);
       StretchBlt(FImgCache->Canvas(), 0, 0, FImgCache->Width(), FImgCache->Height(), image, 0, 0, GrafBmp->Width(),
                  GrafBmp->Height(), SRCCOPY);
@@ -93,13 +87,13 @@ void TGeoMap::DrawImageSection(TCanvas* C, const TMapView& View, bool MayUseCach
     }
     if (FCacheMag == M) {
       SetStretchBltMode(C, COLORONCOLOR);
-      StretchBlt(C, 0, 0, W, H, FImgCache->Canvas(), RoundEven(View.TopLeft.X * M), RoundEven(View.TopLeft.Y * M), W,
+      StretchBlt(C, 0, 0, W, H, FImgCache->Canvas(), RoundedOrZero(View.TopLeft.X * M), RoundedOrZero(View.TopLeft.Y * M), W,
                  H, SRCCOPY);
       return;
     }
   }
   SetStretchBltMode(C, FDisplay.AntiAlias ? HALFTONE : COLORONCOLOR);
-  const int right = RoundEven(W / M + View.TopLeft.X), bottom = RoundEven(H / M + View.TopLeft.Y);
+  const int right = RoundedOrZero(W / M + View.TopLeft.X), bottom = RoundedOrZero(H / M + View.TopLeft.Y);
   StretchBlt(C, 0, 0, W, H, image, View.TopLeft.X, View.TopLeft.Y, right - View.TopLeft.X, bottom - View.TopLeft.Y,
              SRCCOPY);
 }
@@ -126,6 +120,18 @@ double TGeoMap::LandmarkSamplingProbability(const TMapView& View) const {
   return threshold < inView ? static_cast<double>(threshold) / inView : 1.0;
 }
 
+// The landmark's picture position, offered to OnDrawLandmark wherever it
+// lies; true when the library is still to draw it there (not handled, and
+// strictly inside the picture).
+bool TGeoMap::PlaceLandmark(TCanvas* C, const TMapView& View, const TLandMark& LandMark, TPoint& P) {
+  int x = 0, y = 0;
+  if (!CalcPixelCoords(LandMark.Latitude, LandMark.Longitude, x, y)) return false;
+  P = View.ImageToControl(TPoint{x, y});
+  bool handled = false;
+  if (FOnDrawLandmark) FOnDrawLandmark(this, handled, C, P, LandMark);
+  return !handled && StrictlyInside(P, View);
+}
+
 void TGeoMap::DrawLandmarks(TCanvas* C, const TMapView& View) {
   const double p = LandmarkSamplingProbability(View);
   for (int i = 0; i < FNumLandMarks; ++i) {
@@ -134,12 +140,8 @@ void TGeoMap::DrawLandmarks(TCanvas* C, const TMapView& View) {
     // Drawn for every landmark, also at p = 1, so that a seeded random
     // sequence does not depend on how many landmarks are in view.
     if (!BRandom(p)) continue;
-    int x = 0, y = 0;
-    if (!CalcPixelCoords(lm.Latitude, lm.Longitude, x, y)) continue;
-    const TPoint P = View.ImageToControl(TPoint{x, y});
-    bool handled = false;
-    if (FOnDrawLandmark) FOnDrawLandmark(this, handled, C, P, lm);
-    if (handled || !StrictlyInside(P, View)) continue;
+    TPoint P;
+    if (!PlaceLandmark(C, View, lm, P)) continue;
     const TSymbolProperties& s = lm.SymbolProps;
     DrawLandMarkSymbolOnCanvas(C, P.X, P.Y, s.Kind, s.FGColor, s.BGColor, s.Size, s.Direction, s.Length,
                                s.Transparent);
@@ -154,12 +156,8 @@ void TGeoMap::DrawHighlightedLandmark(TCanvas* C, const TMapView& View) {
   if (FHighLM < 1 || FHighLM > FNumLandMarks) return;
   const TLandMark& lm = FLandMarks[FHighLM - 1];
   if (!FDisplay.LMClassVisible[lm.ClassFlag]) return;
-  int x = 0, y = 0;
-  if (!CalcPixelCoords(lm.Latitude, lm.Longitude, x, y)) return;
-  const TPoint P = View.ImageToControl(TPoint{x, y});
-  bool handled = false;
-  if (FOnDrawLandmark) FOnDrawLandmark(this, handled, C, P, lm);
-  if (handled || !StrictlyInside(P, View)) return;
+  TPoint P;
+  if (!PlaceLandmark(C, View, lm, P)) return;
   const TSymbolProperties& s = lm.SymbolProps;
   DrawLandMarkSymbolOnCanvas(C, P.X, P.Y, s.Kind, FDisplay.HighLightColorFG, FDisplay.HighLightColorBG, s.Size,
                              s.Direction, s.Length, FDisplay.HighLightTransparent);
@@ -178,7 +176,7 @@ void TGeoMap::DrawTrace(TCanvas* C, const TMapView& View) const {
   const int penWidth = C->Pen.Width;
   const TPenStyle penStyle = C->Pen.Style;
   const TBrushStyle brushStyle = C->Brush.Style;
-  auto at = [&](const TColoredPoint& p) { return View.ImageToControl(TPoint{RoundEven(p.X), RoundEven(p.Y)}); };
+  auto at = [&](const TColoredPoint& p) { return View.ImageToControl(TPoint{RoundedOrZero(p.X), RoundedOrZero(p.Y)}); };
   for (int i = 1; i < n; ++i) {
     const TColoredPoint& from = FMTrace[i - 1];
     const TColoredPoint& to = FMTrace[i];

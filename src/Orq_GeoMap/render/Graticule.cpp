@@ -19,10 +19,6 @@ namespace {
 // spending minutes on it.
 constexpr double MaxLinesPerFamily = 10000;
 
-int RoundEven(double v) {
-  int pixel = 0;
-  return RoundToPixel(v, pixel) ? pixel : 0;
-}
 
 // A cross and three concentric diamonds; the pen is left in Color.
 void DrawCalibPointMarker(TCanvas* C, TPoint P, TColor Color) {
@@ -159,7 +155,7 @@ void TGeoMap::DrawParabolicCurves(TCanvas* C, const TMapView& View, bool Lines, 
       fit->CalcParabolFit(k0, k1, k2, resid);
       if (std::isfinite(k0) && std::isfinite(k1) && std::isfinite(k2)) {
         auto imagePoint = [&](int t) {
-          const int u = RoundEven(k0 + k1 * t + k2 * static_cast<double>(t) * t);
+          const int u = RoundedOrZero(k0 + k1 * t + k2 * static_cast<double>(t) * t);
           return parallel ? TPoint{t, u} : TPoint{u, t};
         };
         int t = parallel ? View.TopLeft.X : View.TopLeft.Y;
@@ -208,8 +204,8 @@ void TGeoMap::DrawUTMGrid(TCanvas* C, const TMapView& View) const {
     line.LineFrom2Points(A.X, A.Y, B.X, B.Y);
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     if (line.ClipBox(0, 0, boxRight, boxBottom, x1, y1, x2, y2)) {
-      C->MoveTo(RoundEven(x1), RoundEven(y1));
-      C->LineTo(RoundEven(x2), RoundEven(y2));
+      C->MoveTo(RoundedOrZero(x1), RoundedOrZero(y1));
+      C->LineTo(RoundedOrZero(x2), RoundedOrZero(y2));
     }
   };
 

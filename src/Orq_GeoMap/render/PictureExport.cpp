@@ -15,10 +15,6 @@ namespace {
 // into page pixels.
 constexpr double ScreenPixelsPerInch = 96;
 
-int RoundEven(double v) {
-  int pixel = 0;
-  return RoundToPixel(v, pixel) ? pixel : 0;
-}
 
 }  // namespace
 
@@ -76,8 +72,8 @@ void TGeoMap::CalcExtentsOfPrint(TRect MapWindow, int Scale, int& AWidth, int& A
     AWidth = AHeight = 0;
     return;
   }
-  AWidth = RoundEven(w * m);
-  AHeight = RoundEven(h * m);
+  AWidth = RoundedOrZero(w * m);
+  AHeight = RoundedOrZero(h * m);
 }
 
 void TGeoMap::CopyToOpenPrinter(TPoint ATopLeft, int Scale, int PosHoriz, int PosVert, int AWidth, int AHeight) {
@@ -99,7 +95,7 @@ void TGeoMap::CopyToOpenPrinter(int& x, int& y, double ScaleF) {
   if (!(ScaleF > 0) || !std::isfinite(ScaleF))
     throw EOrqGeoMapError(ComponentMessage("CopyToOpenPrinter: the scale must be a positive number"));
   const double m = PageMagnification(ScaleF);
-  const int w = RoundEven(Width() * m), h = RoundEven(Height() * m);
+  const int w = RoundedOrZero(Width() * m), h = RoundedOrZero(Height() * m);
   const int cutW = std::min(w, page.Width() - x), cutH = std::min(h, page.Height() - y);
   CopyToBMP(&page, FViewport.TopLeft, FViewport.Magnification * m, x, y, cutW, cutH);
   x += w;
