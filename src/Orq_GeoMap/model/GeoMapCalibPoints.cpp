@@ -75,8 +75,7 @@ bool TGeoMap::AddCalibPoint(TGratLineKind GratLineKind, double LineValue, int Pi
 }
 
 bool TGeoMap::AddCalibPoint(double Latit, double Longit, int PixPosX, int PixPosY) {
-  if (FCalibModel < cmBiquadraticPn || FCalibModel > cmEquiRect)
-    throw EOrqGeoMapError(ComponentMessage(AddModelError));
+  if (FCalibModel < cmBiquadraticPn || FCalibModel > cmEquiRect) throw EOrqGeoMapError(ComponentMessage(AddModelError));
   if (!std::isfinite(Latit) || !std::isfinite(Longit)) throw EOrqGeoMapError(ComponentMessage(NotFiniteError));
   bool stored = false;
   if (FCalibData.NumCalQuads < MaxCalibQuads) {
@@ -192,19 +191,20 @@ bool TGeoMap::RemoveCalibPoint(int PixPosX, int PixPosY) {
 void TGeoMap::RestoreLastDeletedCalPoint() {
   if (FCalibModel == cmParabolicIp) {
     if (!FLastDeletedCalPoint.LineRestorable) return;
-    AddCalibPoint(FLastDeletedCalPoint.Line.LineType, FLastDeletedCalPoint.Line.LineValue, FLastDeletedCalPoint.Line.CalPoints[0].X,
-                  FLastDeletedCalPoint.Line.CalPoints[0].Y);
+    AddCalibPoint(FLastDeletedCalPoint.Line.LineType, FLastDeletedCalPoint.Line.LineValue,
+                  FLastDeletedCalPoint.Line.CalPoints[0].X, FLastDeletedCalPoint.Line.CalPoints[0].Y);
     FLastDeletedCalPoint.LineRestorable = false;
   } else if (FCalibModel == cmUTM) {
     // UTM quadruples go back through the UTM form, in the calibration's own
     // zone and hemisphere.
     if (!FLastDeletedCalPoint.QuadRestorable) return;
-    AddCalibPoint(FLastDeletedCalPoint.Quad.Latitude, FLastDeletedCalPoint.Quad.Longitude, FCalibData.UTMZone, UTMHemisphere(),
-                  FLastDeletedCalPoint.Quad.MapX, FLastDeletedCalPoint.Quad.MapY);
+    AddCalibPoint(FLastDeletedCalPoint.Quad.Latitude, FLastDeletedCalPoint.Quad.Longitude, FCalibData.UTMZone,
+                  UTMHemisphere(), FLastDeletedCalPoint.Quad.MapX, FLastDeletedCalPoint.Quad.MapY);
     FLastDeletedCalPoint.QuadRestorable = false;
   } else if (IsQuadrupleModel(FCalibModel)) {
     if (!FLastDeletedCalPoint.QuadRestorable) return;
-    AddCalibPoint(FLastDeletedCalPoint.Quad.Latitude, FLastDeletedCalPoint.Quad.Longitude, FLastDeletedCalPoint.Quad.MapX, FLastDeletedCalPoint.Quad.MapY);
+    AddCalibPoint(FLastDeletedCalPoint.Quad.Latitude, FLastDeletedCalPoint.Quad.Longitude,
+                  FLastDeletedCalPoint.Quad.MapX, FLastDeletedCalPoint.Quad.MapY);
     FLastDeletedCalPoint.QuadRestorable = false;
   }
 }

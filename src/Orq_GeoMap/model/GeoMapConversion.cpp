@@ -10,17 +10,17 @@ namespace orq {
 
 namespace {
 
-constexpr double SphereRadius = 6378000;                  // metres
-constexpr double FullCircumference = 40074155.88919140;   // 2 pi R
-constexpr double HalfCircumference = 20037077.94459570;   // pi R
+constexpr double SphereRadius = 6378000;                 // metres
+constexpr double FullCircumference = 40074155.88919140;  // 2 pi R
+constexpr double HalfCircumference = 20037077.94459570;  // pi R
 
 }  // namespace
 
 bool TGeoMap::UTMPixelToGeo(int x, int y, double& Lat, double& Long) const {
   TUTMMemo& m = FUTMMemo;
   const TCalibData& d = FCalibData;
-  if (!(m.Filled && m.X == x && m.Y == y && m.E == FCoefs.EquRectPLSP && m.Zone == d.UTMZone &&
-        m.South == d.UTMSouth && m.Ellipsoid == d.Ellipsoid)) {
+  if (!(m.Filled && m.X == x && m.Y == y && m.E == FCoefs.EquRectPLSP && m.Zone == d.UTMZone && m.South == d.UTMSouth &&
+        m.Ellipsoid == d.Ellipsoid)) {
     const TCoef2x3& E = FCoefs.EquRectPLSP;
     const double northing = E[0][0] + E[0][1] * x + E[0][2] * y;
     const double easting = E[1][0] + E[1][1] * x + E[1][2] * y;

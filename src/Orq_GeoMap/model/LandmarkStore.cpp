@@ -167,9 +167,8 @@ int TGeoMap::RemoveLandMarksWhere(const std::function<bool(const TLandMark&)>& I
 int TGeoMap::RemoveLandMark(double Lat, double Long, int ClassFlag, double Radius) {
   ClassFlag = NormalisedClass(ClassFlag);
   const double r2 = Radius * Radius;
-  return RemoveLandMarksWhere([&](const TLandMark& lm) {
-    return OfClass(lm, ClassFlag) && r2 > SquaredDistance(lm, Lat, Long);
-  });
+  return RemoveLandMarksWhere(
+      [&](const TLandMark& lm) { return OfClass(lm, ClassFlag) && r2 > SquaredDistance(lm, Lat, Long); });
 }
 
 int TGeoMap::RemoveLandMark(const TRectDouble& Rect, int ClassFlag) {
@@ -203,7 +202,9 @@ int TGeoMap::RemoveLandMark(double Lat, double Long, int ClassFlag) {
 int TGeoMap::RemoveLandMark(int LmIndex) {
   if (FNumLandMarks == 0) return 0;
   FHighLM = 0;
-  const int removed = LmIndex >= 1 && LmIndex <= FNumLandMarks ? RemoveOne(this, FOnLandMarkAction, FLandMarks, FNumLandMarks, LmIndex) : 0;
+  const int removed = LmIndex >= 1 && LmIndex <= FNumLandMarks
+                          ? RemoveOne(this, FOnLandMarkAction, FLandMarks, FNumLandMarks, LmIndex)
+                          : 0;
   if (FNumLandMarks == 0) SetLandMarkCapacityFor(0);
   Paint();
   return removed;

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "LandmarkPixels.h"
 #include "orqcarta/geomap/LandmarkDrawing.h"
 #include "orqplatform/Canvas.h"
 #include "orqplatform/Fonts.h"
-#include "LandmarkPixels.h"
 
 namespace orq {
 namespace {
@@ -15,7 +15,8 @@ namespace {
 // logical font as a rotated caption font is built everywhere.
 void RotateFont(TCanvas* Canvas, int Direction) {
   // Whole turns rotate alike; reduced only where tenths would overflow.
-  const int tenths = Direction >= -INT32_MAX / 10 && Direction <= INT32_MAX / 10 ? Direction * 10 : Direction % 360 * 10;
+  const int tenths =
+      Direction >= -INT32_MAX / 10 && Direction <= INT32_MAX / 10 ? Direction * 10 : Direction % 360 * 10;
   TLogFont lf = GetObject(Canvas->Font);
   lf.lfEscapement = tenths;
   lf.lfOrientation = tenths;
@@ -49,16 +50,30 @@ void DrawLandMarkCaption(TCanvas* Canvas, TPoint P, const TLMTextProperties& Cap
   const int h = Canvas->TextHeight(text) / 2;
   int a = 0, b = 0;
   switch (Caption.HAlignment) {
-    case taLeftJustify: a = 0; break;
-    case taRightJustify: a = 2 * w; break;
-    case taCenter: a = w; break;
-    default: return;
+    case taLeftJustify:
+      a = 0;
+      break;
+    case taRightJustify:
+      a = 2 * w;
+      break;
+    case taCenter:
+      a = w;
+      break;
+    default:
+      return;
   }
   switch (Caption.VAlignment) {
-    case vaTop: b = 0; break;
-    case vaCenter: b = h; break;
-    case vaBottom: b = 2 * h; break;
-    default: return;
+    case vaTop:
+      b = 0;
+      break;
+    case vaCenter:
+      b = h;
+      break;
+    case vaBottom:
+      b = 2 * h;
+      break;
+    default:
+      return;
   }
 
   const double phi = Caption.Direction * landmark::kPi / 180.0;
