@@ -51,14 +51,7 @@ void TBitmap::SetPixelFormat(TPixelFormat Value) {
   for (int y = 0; y < FHeight; ++y) QuantizeRow(ScanLine(y), FWidth);
 }
 
-uint32_t* TBitmap::ScanLine(int Row) {
-  if (Row < 0 || Row >= FHeight) throw EInvalidGraphic("Scan line index out of range");
-  return FPixels.data() + static_cast<size_t>(Row) * FWidth;
-}
-const uint32_t* TBitmap::ScanLine(int Row) const {
-  if (Row < 0 || Row >= FHeight) throw EInvalidGraphic("Scan line index out of range");
-  return FPixels.data() + static_cast<size_t>(Row) * FWidth;
-}
+void TBitmap::RowOutOfRange() { throw EInvalidGraphic("Scan line index out of range"); }
 
 void TBitmap::QuantizeRow(uint32_t* Row, int Count) const { raster::QuantizeRow(Row, static_cast<size_t>(Count), FPixelFormat); }
 TColor TBitmap::Quantize(TColor Color) const { return raster::Quantize(Color, FPixelFormat); }

@@ -97,20 +97,21 @@ void TCanvas::DrawLine(int X0, int Y0, int X1, int Y1, int& PatternPos) {
     WidePenSpans(centres);
     return;
   }
-  const auto& pattern = raster::DashPattern(Pen.Style);
-  if (pattern.empty()) {
+  // Solid first: most lines are, and it skips the pattern lookup.
+  if (Pen.Style == psSolid || raster::DashPattern(Pen.Style).empty()) {
     const TColor c = Pen.Color;
     const TPenMode m = Pen.Mode;
     if (m == pmCopy && W > 0 && H > 0) {
       // The walker keeps inside the surface: write straight into it.
       uint32_t* base = FSurface->ScanLine(0);
-      const uint32_t q = FSurface->Quantize(c);
+      const uint32_t q = raster::Quantize(c, FSurface->PixelFormat());
       raster::WalkLine(X0, Y0, X1, Y1, W, H, 0, [&](int64_t, int x, int y) { base[static_cast<size_t>(y) * W + x] = q; });
       return;
     }
     raster::WalkLine(X0, Y0, X1, Y1, W, H, 0, [&](int64_t, int x, int y) { PlotPixel(x, y, c, m); });
     return;
   }
+  const auto& pattern = raster::DashPattern(Pen.Style);
   int period = 0;
   for (int run : pattern) period += run;
   const int start = PatternPos;

@@ -46,16 +46,21 @@ int64_t WalkLine(int X0, int Y0, int X1, int Y1, int Width, int Height, int Marg
   // Minor offset at step i: floor((2 i amin + amaj - 1) / (2 amaj)), i.e. the
   // exact value rounded to nearest with ties toward the start.
   const int64_t den = 2 * amaj;
-  const Wide num0 = Wide(2) * Wide(iLo) * Wide(amin) + Wide(amaj - 1);
+  // Unclipped at the start (the common case) the offset is 0 with remainder
+  // amaj - 1; only a clipped start needs the wide division.
+  int64_t q = 0, r = amaj - 1;
+  if (iLo > 0) {
+    const Wide num0 = Wide(2) * Wide(iLo) * Wide(amin) + Wide(amaj - 1);
 #ifdef __SIZEOF_INT128__
-  int64_t q = static_cast<int64_t>(num0 / den);
-  int64_t r = static_cast<int64_t>(num0 % den);
+    q = static_cast<int64_t>(num0 / den);
+    r = static_cast<int64_t>(num0 % den);
 #else
-  int64_t q = static_cast<int64_t>(num0 / den);
-  int64_t r = static_cast<int64_t>(num0 - Wide(q) * den);
-  while (r >= den) r -= den, ++q;
-  while (r < 0) r += den, --q;
+    q = static_cast<int64_t>(num0 / den);
+    r = static_cast<int64_t>(num0 - Wide(q) * den);
+    while (r >= den) r -= den, ++q;
+    while (r < 0) r += den, --q;
 #endif
+  }
   const int64_t step = 2 * amin;
   for (int64_t i = iLo; i <= iHi; ++i) {
     const int64_t mj = maj0 + smaj * i, mn = min0 + smin * q;

@@ -67,8 +67,14 @@ class TBitmap : public TGraphic {
   // Row Row of the surface: Width() pixels as TColor (the top byte is 0).
   // Writers must keep the pixels quantised (QuantizeRow) for palette formats.
   // A row outside 0..Height()-1 raises EInvalidGraphic.
-  uint32_t* ScanLine(int Row);
-  const uint32_t* ScanLine(int Row) const;
+  uint32_t* ScanLine(int Row) {
+    if (Row < 0 || Row >= FHeight) RowOutOfRange();
+    return FPixels.data() + static_cast<size_t>(Row) * FWidth;
+  }
+  const uint32_t* ScanLine(int Row) const {
+    if (Row < 0 || Row >= FHeight) RowOutOfRange();
+    return FPixels.data() + static_cast<size_t>(Row) * FWidth;
+  }
 
   // Brings a row of colours to what this bitmap's format can hold.
   void QuantizeRow(uint32_t* Row, int Count) const;
@@ -95,6 +101,8 @@ class TBitmap : public TGraphic {
   const std::vector<uint32_t>& PixelData() const { return FPixels; }
 
  private:
+  // Kept out of line so that ScanLine inlines into pixel loops.
+  [[noreturn]] static void RowOutOfRange();
   int FWidth = 0;
   int FHeight = 0;
   TPixelFormat FPixelFormat = pfDevice;

@@ -1,4 +1,5 @@
 // The vector symbols of landmarks.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -50,6 +51,18 @@ void SquareOutline(TStrokes t, const TFrame& f) {
   t.LineTo(f.X - f.s, f.Y - f.s);
 }
 
+// The nine halo strokes overlap heavily. With a solid 1-pixel pmCopy pen
+// they only set their union to one colour, so that union can be filled row
+// by row instead; away from the pixel limit no coordinate is clamped, and
+// the union is the same pixel set.
+bool HaloAsSpans(TCanvas* Canvas, const TFrame& f) {
+  const TPen& pen = Canvas->Pen;
+  if (pen.Style != psSolid || pen.Width > 1 || pen.Mode != pmCopy || f.s < 0) return false;
+  const int64_t reach = f.s + 2;
+  return f.X - reach >= -landmark::kPixelLimit && f.X + reach <= landmark::kPixelLimit &&
+         f.Y - reach >= -landmark::kPixelLimit && f.Y + reach <= landmark::kPixelLimit;
+}
+
 void Plus(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor, bool Transparent) {
   auto strokes = [&f](TStrokes t) {
     t.MoveTo(f.X, f.Y - f.s);
@@ -57,7 +70,16 @@ void Plus(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor, bool
     t.MoveTo(f.X - f.s, f.Y);
     t.LineTo(f.X + f.s + 1, f.Y);
   };
-  if (!Transparent) Halo(Canvas, BGColor, strokes);
+  if (!Transparent && HaloAsSpans(Canvas, f)) {
+    Canvas->Pen.Color = BGColor;
+    // Three rows across the full arm, the rest three pixels wide.
+    for (int64_t y = f.Y - f.s - 1; y <= f.Y + f.s + 1; ++y) {
+      const int64_t half = y >= f.Y - 1 && y <= f.Y + 1 ? f.s + 1 : 1;
+      Canvas->PlotSpan(int(f.X - half), int(f.X + half), int(y), BGColor, pmCopy);
+    }
+  } else if (!Transparent) {
+    Halo(Canvas, BGColor, strokes);
+  }
   Canvas->Pen.Color = FGColor;
   strokes(TStrokes(Canvas, 0, 0));
 }
@@ -65,7 +87,23 @@ void Plus(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor, bool
 void Cross(TCanvas* Canvas, const TFrame& f, TColor FGColor, TColor BGColor, bool Transparent) {
   // The halo draws the rising diagonal from its upper end, the foreground
   // from its lower end; both cover the same pixels.
-  if (!Transparent)
+  if (!Transparent && HaloAsSpans(Canvas, f)) {
+    Canvas->Pen.Color = BGColor;
+    // Row v of the box below the top-left corner (X - s - 1, Y - s - 1) holds
+    // the diagonal steps k = v-2 .. v, widened by a pixel either side.
+    const int64_t top = f.Y - f.s - 1;
+    for (int64_t v = 0; v <= 2 * f.s + 2; ++v) {
+      const int64_t kLo = std::max<int64_t>(v - 2, 0), kHi = std::min<int64_t>(v, 2 * f.s);
+      const int64_t fallL = f.X - f.s + kLo - 1, fallR = f.X - f.s + kHi + 1;
+      const int64_t riseL = f.X + f.s - kHi - 1, riseR = f.X + f.s - kLo + 1;
+      if (riseL <= fallR + 1 && fallL <= riseR + 1) {
+        Canvas->PlotSpan(int(std::min(fallL, riseL)), int(std::max(fallR, riseR)), int(top + v), BGColor, pmCopy);
+      } else {
+        Canvas->PlotSpan(int(fallL), int(fallR), int(top + v), BGColor, pmCopy);
+        Canvas->PlotSpan(int(riseL), int(riseR), int(top + v), BGColor, pmCopy);
+      }
+    }
+  } else if (!Transparent)
     Halo(Canvas, BGColor, [&f](TStrokes t) {
       t.MoveTo(f.X + f.s, f.Y - f.s);
       t.LineTo(f.X - f.s - 1, f.Y + f.s + 1);
