@@ -87,8 +87,8 @@ void TGeoMap::DrawImageSection(TCanvas* C, const TMapView& View, bool MayUseCach
     }
     if (FCacheMag == M) {
       SetStretchBltMode(C, COLORONCOLOR);
-      StretchBlt(C, 0, 0, W, H, FImgCache->Canvas(), RoundedOrZero(View.TopLeft.X * M), RoundedOrZero(View.TopLeft.Y * M), W,
-                 H, SRCCOPY);
+      StretchBlt(C, 0, 0, W, H, FImgCache->Canvas(), RoundedOrZero(View.TopLeft.X * M),
+                 RoundedOrZero(View.TopLeft.Y * M), W, H, SRCCOPY);
       return;
     }
   }
@@ -143,8 +143,7 @@ void TGeoMap::DrawLandmarks(TCanvas* C, const TMapView& View) {
     TPoint P;
     if (!PlaceLandmark(C, View, lm, P)) continue;
     const TSymbolProperties& s = lm.SymbolProps;
-    DrawLandMarkSymbolOnCanvas(C, P.X, P.Y, s.Kind, s.FGColor, s.BGColor, s.Size, s.Direction, s.Length,
-                               s.Transparent);
+    DrawLandMarkSymbolOnCanvas(C, P.X, P.Y, s.Kind, s.FGColor, s.BGColor, s.Size, s.Direction, s.Length, s.Transparent);
     if (!lm.Caption.Text.empty()) DrawLandMarkCaption(C, P, lm.Caption);
   }
 }
