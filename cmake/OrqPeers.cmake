@@ -1,6 +1,18 @@
 # Peer libraries used by tests and benchmarks as independent references:
 # GeographicLib, PROJ and SQLite. Never linked into the library itself.
-find_library(ORQ_GEOGRAPHICLIB GeographicLib REQUIRED)
+# libgeographiclib-dev cannot be installed for two architectures at once; a
+# -m32 build uses the amd64 package's headers and the i386 runtime library.
+find_library(ORQ_GEOGRAPHICLIB GeographicLib)
+if(NOT ORQ_GEOGRAPHICLIB)
+  file(GLOB runtime_geographiclib /usr/lib/${CMAKE_LIBRARY_ARCHITECTURE}/libGeographicLib.so.[0-9]*)
+  if(runtime_geographiclib)
+    list(SORT runtime_geographiclib)
+    list(GET runtime_geographiclib 0 ORQ_GEOGRAPHICLIB)
+  endif()
+endif()
+if(NOT ORQ_GEOGRAPHICLIB)
+  message(FATAL_ERROR "GeographicLib not found (libgeographiclib-dev)")
+endif()
 find_path(ORQ_GEOGRAPHICLIB_INCLUDE GeographicLib/Constants.hpp REQUIRED)
 if(NOT TARGET orq_peer_geographiclib)
   add_library(orq_peer_geographiclib INTERFACE)
