@@ -130,7 +130,7 @@ class TControl : public TComponent {
   // The one place bounds change: moves and resizes, then realigns the
   // parent (when this control is aligned) and, on a size change, the
   // children, and raises OnResize. OnCanResize may adjust or refuse a new
-  // size first.
+  // size first. Negative sizes count as 0.
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
   TRect BoundsRect() const { return Rect(FLeft, FTop, FLeft + FWidth, FTop + FHeight); }
   void SetBoundsRect(const TRect& R) { SetBounds(R.Left, R.Top, R.Width(), R.Height()); }

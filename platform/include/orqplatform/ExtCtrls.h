@@ -18,10 +18,10 @@ class TPanel : public TCustomControl {
   void SetBevelOuter(TPanelBevel Value);
   TPanelBevel BevelInner() const { return FBevelInner; }
   void SetBevelInner(TPanelBevel Value);
-  // Width of each bevel in pixels, at least 1.
+  // Width of each bevel in pixels; values below 1 become 1.
   int BevelWidth() const { return FBevelWidth; }
   void SetBevelWidth(int Value);
-  // Plain border in the panel's colour between the two bevels, 0 or more.
+  // Plain border in the panel's colour between the two bevels; negative values become 0.
   int BorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
 

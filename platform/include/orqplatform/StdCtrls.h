@@ -80,6 +80,7 @@ class TComboBox : public TWinControl {
   void SetStyle(TComboBoxStyle Value);
 
   int DropDownCount() const { return FDropDownCount; }
+  // Values below 1 become 1.
   void SetDropDownCount(int Value) { FDropDownCount = Value < 1 ? 1 : Value; }
 
   // What the user does, as the window system reports it: pick item Index
