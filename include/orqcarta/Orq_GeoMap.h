@@ -25,6 +25,7 @@
 #include "orqplatform/Canvas.h"
 #include "orqplatform/Components.h"
 #include "orqplatform/Controls.h"
+#include "orqplatform/PictureFiles.h"
 #include "orqcarta/geomap/BlankMap.h"
 #include "orqcarta/geomap/CalibXml.h"
 #include "orqcarta/geomap/LandmarkDrawing.h"

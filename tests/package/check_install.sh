@@ -14,6 +14,8 @@ cmake -S "$source_dir/consumer" -B "$scratch/cmake" -DCMAKE_PREFIX_PATH="$scratc
 cmake --build "$scratch/cmake" >/dev/null
 out=$(LD_LIBRARY_PATH="$libdir" "$scratch/cmake/consumer")
 [ "$out" = "298.257224" ] || { echo "find_package client printed '$out'"; exit 1; }
+out=$(LD_LIBRARY_PATH="$libdir" "$scratch/cmake/map_client" "$scratch/map.png")
+[ "$out" = "800x600 0.8" ] && [ -s "$scratch/map.png" ] || { echo "map client printed '$out'"; exit 1; }
 
 export PKG_CONFIG_PATH="$libdir/pkgconfig"
 sed -i "s|^prefix=.*|prefix=$scratch/prefix|" "$libdir/pkgconfig/orqcarta.pc"
