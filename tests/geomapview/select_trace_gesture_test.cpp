@@ -145,6 +145,13 @@ TEST(MouseTrace, StrokesAreRecordedFlaggedAndNotJoined) {
   EXPECT_NEAR(p.X, 10.5, 1e-9);
   EXPECT_NEAR(p.Y, 49.9, 1e-9);
   EXPECT_EQ(p.Color, 0xFFFFFFu);
+
+  // The composed picture draws the strokes too, and does not join them.
+  m.Paint();
+  const TColor onStroke = m.AuxBmp()->Canvas()->Pixels(30, 10), between = m.AuxBmp()->Canvas()->Pixels(50, 55);
+  m.ClearMouseTrace();
+  EXPECT_NE(m.AuxBmp()->Canvas()->Pixels(30, 10), onStroke);
+  EXPECT_EQ(m.AuxBmp()->Canvas()->Pixels(50, 55), between);
 }
 
 TEST(MouseTrace, PositionsAreImagePixelsAndPlainPenModeIsKept) {
