@@ -27,7 +27,11 @@ std::vector<uint32_t> Expected(int W, int H, int X0, int Y0, int X1, int Y1, uin
   const int64_t iLo = std::max<int64_t>(0, smaj > 0 ? -maj0 : maj0 - extent + 1);
   const int64_t iHi = std::min<int64_t>(amaj - 1, smaj > 0 ? extent - 1 - maj0 : maj0);
   for (int64_t i = iLo; i <= iHi; ++i) {
-    const int64_t off = static_cast<int64_t>((__int128{2} * i * amin + amaj - 1) / (2 * amaj));
+    // Exact in 64 unsigned bits for the test's coordinates (|d| <= 2^31):
+    // 2 i amin < 2^63.
+    const uint64_t num = uint64_t{2} * static_cast<uint64_t>(i) * static_cast<uint64_t>(amin) +
+                         static_cast<uint64_t>(amaj) - 1;
+    const int64_t off = static_cast<int64_t>(num / (uint64_t{2} * static_cast<uint64_t>(amaj)));
     const int64_t mj = (xMajor ? X0 : Y0) + smaj * i, mn = (xMajor ? Y0 : X0) + smin * off;
     const int64_t x = xMajor ? mj : mn, y = xMajor ? mn : mj;
     if (x >= 0 && y >= 0 && x < W && y < H) px[static_cast<size_t>(y) * W + x] = Ink;
