@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "Commands.h"
+#include "../InProcessCommand.h"
 #include "ErrorReport.h"
 #include "atlas_test_support.h"
 #include "orqplatform/FileUtils.h"
@@ -14,32 +15,7 @@
 namespace orq::cli {
 namespace {
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Out, Err;
-};
-
-TRun RunAtlas(std::vector<std::string> Args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  TCliContext context{in, out, err};
-  CLI::App app{"test", "orqcarta"};
-  app.require_subcommand(1);
-  RegisterAtlasCommand(app, context);
-  Args.insert(Args.begin(), "atlas");
-  std::vector<const char*> argv{"orqcarta"};
-  for (const std::string& a : Args) argv.push_back(a.c_str());
-  TRun run;
-  try {
-    app.parse(static_cast<int>(argv.size()), const_cast<char**>(argv.data()));
-    run.ExitCode = context.ExitCode;
-  } catch (const CLI::ParseError& e) {
-    run.ExitCode = app.exit(e, out, err) == 0 ? ExitOk : ExitUsage;
-  }
-  run.Out = out.str();
-  run.Err = err.str();
-  return run;
-}
+TRun RunAtlas(std::vector<std::string> Args) { return RunInProcess(RegisterAtlasCommand, "atlas", std::move(Args)); }
 
 class AtlasCommand : public ::testing::Test {
  protected:

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "../InProcessCommand.h"
 #include "ErrorReport.h"
 #include "blankmap_command.h"
 #include "orqcarta/Orq_GeoMap.h"
@@ -15,32 +16,7 @@
 namespace orq::cli {
 namespace {
 
-struct TRun {
-  int ExitCode = -1;
-  std::string Out, Err;
-};
-
-TRun RunBlankMap(std::vector<std::string> Args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  TCliContext context{in, out, err};
-  CLI::App app{"test", "orqcarta"};
-  app.require_subcommand(1);
-  RegisterBlankMapCommand(app, context);
-  Args.insert(Args.begin(), "blankmap");
-  std::vector<const char*> argv{"orqcarta"};
-  for (const std::string& a : Args) argv.push_back(a.c_str());
-  TRun run;
-  try {
-    app.parse(static_cast<int>(argv.size()), const_cast<char**>(argv.data()));
-    run.ExitCode = context.ExitCode;
-  } catch (const CLI::ParseError& e) {
-    run.ExitCode = app.exit(e, out, err) == 0 ? ExitOk : ExitUsage;
-  }
-  run.Out = out.str();
-  run.Err = err.str();
-  return run;
-}
+TRun RunBlankMap(std::vector<std::string> Args) { return RunInProcess(RegisterBlankMapCommand, "blankmap", std::move(Args)); }
 
 class BlankMapCommand : public ::testing::Test {
  protected:

@@ -25,19 +25,19 @@ std::string DecodeError(const Bytes& File) {
 }
 
 TEST(BmpDecode, PaletteDepthsBottomUpAndTopDown) {
-  BmpSpec S1;  // 1 bit, 3 x 2, bottom row first, rows padded to 4 bytes
+  BmpLayout S1;  // 1 bit, 3 x 2, bottom row first, rows padded to 4 bytes
   S1.Width = 3, S1.Height = 2, S1.BitCount = 1;
   S1.Extra = BmpPalette({Red, Blue});
   S1.Pixels = {0xA0, 0, 0, 0, 0x60, 0, 0, 0};
   EXPECT_EQ(Decoded(MakeBmp(S1)), (std::vector<TColor>{Red, Blue, Blue, Blue, Red, Blue}));
 
-  BmpSpec S4;  // 4 bit with a 3-entry palette; index 5 lies past it
+  BmpLayout S4;  // 4 bit with a 3-entry palette; index 5 lies past it
   S4.Width = 3, S4.BitCount = 4, S4.ClrUsed = 3;
   S4.Extra = BmpPalette({C0, C1, C2});
   S4.Pixels = {0x20, 0x50, 0, 0};
   EXPECT_EQ(Decoded(MakeBmp(S4)), (std::vector<TColor>{C2, C0, 0}));
 
-  BmpSpec S8;  // 8 bit, negative height: top row first
+  BmpLayout S8;  // 8 bit, negative height: top row first
   S8.Width = 2, S8.Height = -2, S8.BitCount = 8, S8.ClrUsed = 4;
   S8.Extra = BmpPalette({C0, C1, C2, C3});
   S8.Pixels = {1, 2, 0, 0, 3, 0, 0, 0};
@@ -49,43 +49,43 @@ TEST(BmpDecode, PaletteDepthsBottomUpAndTopDown) {
 }
 
 TEST(BmpDecode, TrueColourDepthsAndPadding) {
-  BmpSpec S24;  // 3 x 2; the last row may lack its padding
+  BmpLayout S24;  // 3 x 2; the last row may lack its padding
   S24.Width = 3, S24.Height = 2;
   S24.Pixels = {1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 11, 12, 13, 14, 15, 16, 17, 18, 19};
   EXPECT_EQ(Decoded(MakeBmp(S24)), (std::vector<TColor>{Rgb(13, 12, 11), Rgb(16, 15, 14), Rgb(19, 18, 17),
                                                          Rgb(3, 2, 1), Rgb(6, 5, 4), Rgb(9, 8, 7)}));
 
-  BmpSpec S32;  // B, G, R, and a fourth byte that is ignored
+  BmpLayout S32;  // B, G, R, and a fourth byte that is ignored
   S32.Height = -1, S32.BitCount = 32;
   S32.Pixels = {1, 2, 3, 0xFF};
   EXPECT_EQ(Decoded(MakeBmp(S32)), (std::vector<TColor>{Rgb(3, 2, 1)}));
 
-  BmpSpec S16;  // no masks: 5-5-5, widened to 8 bits with rounding
+  BmpLayout S16;  // no masks: 5-5-5, widened to 8 bits with rounding
   S16.Width = 3, S16.BitCount = 16;
   S16.Pixels = {0x00, 0x7C, 0x00, 0x02, 0x1F, 0x00, 0, 0};
   EXPECT_EQ(Decoded(MakeBmp(S16)), (std::vector<TColor>{Red, Rgb(0, 132, 0), Blue}));
 }
 
 TEST(BmpDecode, BitFieldMasks) {
-  BmpSpec S565;  // masks after a 40-byte header
+  BmpLayout S565;  // masks after a 40-byte header
   S565.Width = 3, S565.BitCount = 16, S565.Compression = 3;
   for (uint32_t M : {0xF800u, 0x07E0u, 0x001Fu}) Le32(S565.Extra, M);
   S565.Pixels = {0xFF, 0xFF, 0xE0, 0x07, 0x20, 0x00, 0, 0};
   EXPECT_EQ(Decoded(MakeBmp(S565)), (std::vector<TColor>{White, Rgb(0, 255, 0), Rgb(0, 4, 0)}));
 
-  BmpSpec V5;  // 10-10-10 masks inside a 124-byte header
+  BmpLayout V5;  // 10-10-10 masks inside a 124-byte header
   V5.InfoSize = 124, V5.BitCount = 32, V5.Compression = 3;
   V5.Masks[0] = 0x3FF00000, V5.Masks[1] = 0x000FFC00, V5.Masks[2] = 0x000003FF, V5.Masks[3] = 0xC0000000;
   Le32(V5.Pixels, 1023u << 20 | 512u << 10 | 0xC0000000u);
   EXPECT_EQ(Decoded(MakeBmp(V5)), (std::vector<TColor>{Rgb(255, 128, 0)}));
 
-  BmpSpec V4 = V5;  // a 108-byte header, masks for B, G, R swapped around
+  BmpLayout V4 = V5;  // a 108-byte header, masks for B, G, R swapped around
   V4.InfoSize = 108;
   V4.Masks[0] = 0xFF, V4.Masks[1] = 0xFF00, V4.Masks[2] = 0xFF0000, V4.Masks[3] = 0;
   V4.Pixels = {1, 2, 3, 4};
   EXPECT_EQ(Decoded(MakeBmp(V4)), (std::vector<TColor>{Rgb(1, 2, 3)}));
 
-  BmpSpec Holes = S565;  // masks must be contiguous runs of bits
+  BmpLayout Holes = S565;  // masks must be contiguous runs of bits
   Holes.Extra.clear();
   for (uint32_t M : {0xF0F0u, 0x0F00u, 0x000Fu}) Le32(Holes.Extra, M);
   EXPECT_NE(DecodeError(MakeBmp(Holes)).find("mask"), std::string::npos);
@@ -108,31 +108,31 @@ TEST(BmpDecode, Os2CoreHeader) {
 }
 
 TEST(BmpDecode, RunLengthEncoded) {
-  BmpSpec R8;
+  BmpLayout R8;
   R8.Width = 4, R8.Height = 2, R8.BitCount = 8, R8.Compression = 1, R8.ClrUsed = 4;
   R8.Extra = BmpPalette({C0, C1, C2, C3});
   // bottom row: a run of three 1s, end of line; top row: literal 2 3 1 (padded), end of bitmap
   R8.Pixels = {3, 1, 0, 0, 0, 3, 2, 3, 1, 0, 0, 1};
   EXPECT_EQ(Decoded(MakeBmp(R8)), (std::vector<TColor>{C2, C3, C1, C0, C1, C1, C1, C0}));
 
-  BmpSpec R4 = R8;
+  BmpLayout R4 = R8;
   R4.BitCount = 4, R4.Compression = 2;
   // bottom: four pixels alternating 1 and 2, end of line; jump one right; two 3s; end
   R4.Pixels = {4, 0x12, 0, 0, 0, 2, 1, 0, 2, 0x33, 0, 1};
   EXPECT_EQ(Decoded(MakeBmp(R4)), (std::vector<TColor>{C0, C3, C3, C0, C1, C2, C1, C2}));
 
-  BmpSpec Cut = R8;  // data ends before the image does
+  BmpLayout Cut = R8;  // data ends before the image does
   Cut.Pixels = {3, 1, 0, 0, 0, 3};
   EXPECT_EQ(DecodeError(MakeBmp(Cut)), "BMP file truncated");
 }
 
 TEST(BmpDecode, RejectsBrokenHeaders) {
-  BmpSpec Good;
+  BmpLayout Good;
   Good.Width = 3, Good.Height = 2;
   Good.Pixels.assign(24, 0);
   ASSERT_EQ(Decoded(MakeBmp(Good)).size(), 6u);
 
-  BmpSpec S = Good;
+  BmpLayout S = Good;
   S.Pixels.resize(15);
   EXPECT_EQ(DecodeError(MakeBmp(S)), "BMP file truncated");
   S = Good, S.Compression = 4;

@@ -54,7 +54,7 @@ TEST(ImageSize, DetectsFormatsBySignature) {
 }
 
 TEST(ImageSize, ReadsEveryHeaderWithoutPixels) {
-  BmpSpec S;
+  BmpLayout S;
   S.Width = 3, S.Height = -2;  // top-down: the height is still positive
   Bytes Bmp = MakeBmp(S);  // no pixel data at all
   EXPECT_EQ(SizeOf(Bmp).Width, 3);
@@ -74,7 +74,7 @@ TEST(ImageSize, ReadsEveryHeaderWithoutPixels) {
 }
 
 TEST(ImageSize, ReportsHugeSizesInsteadOfAllocating) {
-  BmpSpec S;
+  BmpLayout S;
   S.Width = 60000, S.Height = -60000;
   EXPECT_EQ(SizeOf(MakeBmp(S)).Height, 60000);
   S.Width = INT32_MAX;
@@ -87,10 +87,10 @@ TEST(ImageSize, ReportsHugeSizesInsteadOfAllocating) {
 }
 
 TEST(ImageSize, RejectsBrokenHeaders) {
-  BmpSpec S;
+  BmpLayout S;
   S.Width = 0;
   EXPECT_THROW(SizeOf(MakeBmp(S)), EInvalidGraphic);
-  const Bytes Bmp = MakeBmp(BmpSpec{});
+  const Bytes Bmp = MakeBmp(BmpLayout{});
   EXPECT_EQ(SizeError(Bytes(Bmp.begin(), Bmp.begin() + 20)), "BMP file truncated");
   EXPECT_THROW(SizeOf(MakePng(0, 5, 8, 2, {})), EInvalidGraphic);
   EXPECT_THROW(SizeOf(MakePng(0x80000000u, 5, 8, 2, {})), EInvalidGraphic);
@@ -144,7 +144,7 @@ TEST_F(ImageSizeFile, ReadsFromFilesOfEveryFormat) {
   EXPECT_EQ(S.Width, 321);
   EXPECT_EQ(S.Height, 123);
   // Header only: a 4 GiB file (sparse) answers at once.
-  BmpSpec Huge;
+  BmpLayout Huge;
   Huge.Width = 32768, Huge.Height = 32768, Huge.BitCount = 32;
   const std::string HugePath = Write("huge.bmp", MakeBmp(Huge));
   std::filesystem::resize_file(HugePath, (uint64_t{1} << 32) + 54);

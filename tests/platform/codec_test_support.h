@@ -31,7 +31,7 @@ constexpr TColor Rgb(uint32_t R, uint32_t G, uint32_t B) { return R | G << 8 | B
 // 56, 108 or 124; masks go into the header from 52 on), then Extra (masks
 // after a 40-byte header, or a palette), then Pixels. The palette and masks
 // are the caller's bytes, so broken layouts can be built too.
-struct BmpSpec {
+struct BmpLayout {
   uint32_t InfoSize = 40;
   int32_t Width = 1;
   int32_t Height = 1;
@@ -43,7 +43,7 @@ struct BmpSpec {
   Bytes Pixels;
 };
 
-inline Bytes MakeBmp(const BmpSpec& S) {
+inline Bytes MakeBmp(const BmpLayout& S) {
   Bytes B;
   const uint32_t OffBits = 14 + S.InfoSize + uint32_t(S.Extra.size());
   B.push_back('B');
