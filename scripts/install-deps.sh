@@ -9,7 +9,10 @@ packages=(
   libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libgeographiclib-dev libproj-dev proj-data libsqlite3-dev libstb-dev
-  qt6-base-dev
+  qt6-base-dev libqt6test6 xvfb xauth xdotool x11-apps imagemagick
+  libgdal-dev gdal-bin
+  marble-data
+  geographiclib-tools proj-bin
 )
 
 missing=()
