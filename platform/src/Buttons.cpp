@@ -40,6 +40,11 @@ TButtonState TSpeedButton::RestingState() const {
 void TSpeedButton::SetState(TButtonState Value) {
   if (Value == FState) return;
   FState = Value;
+  StyleChanged();
+}
+
+void TSpeedButton::StyleChanged() {
+  PeerChanged(pcStyle);
   Invalidate();
 }
 
@@ -51,6 +56,7 @@ void TSpeedButton::SetGroupIndex(int Value) {
     SetState(RestingState());
   }
   UpdateExclusive();
+  PeerChanged(pcStyle);
 }
 
 void TSpeedButton::SetDown(bool Value) {
@@ -59,6 +65,7 @@ void TSpeedButton::SetDown(bool Value) {
   if (FDown && !FAllowAllUp) return;
   FDown = Value;
   SetState(RestingState());
+  PeerChanged(pcStyle);  // also when disabled, where the state stays
   if (FDown) UpdateExclusive();
 }
 
@@ -66,6 +73,7 @@ void TSpeedButton::SetAllowAllUp(bool Value) {
   if (Value == FAllowAllUp) return;
   FAllowAllUp = Value;
   UpdateExclusive();
+  PeerChanged(pcStyle);
 }
 
 // Tells the rest of the group what this button now is: a down button puts
@@ -78,8 +86,12 @@ void TSpeedButton::UpdateExclusive() {
     if (FDown && other->FDown) {
       other->FDown = false;
       other->SetState(other->RestingState());
+      other->PeerChanged(pcStyle);
     }
-    other->FAllowAllUp = FAllowAllUp;
+    if (other->FAllowAllUp != FAllowAllUp) {
+      other->FAllowAllUp = FAllowAllUp;
+      other->PeerChanged(pcStyle);
+    }
   }
 }
 
@@ -91,21 +103,21 @@ void TSpeedButton::SetParent(TWinControl* AParent) {
 void TSpeedButton::SetFlat(bool Value) {
   if (Value == FFlat) return;
   FFlat = Value;
-  Invalidate();
+  StyleChanged();
 }
 
 void TSpeedButton::SetGlyph(TBitmap* Value) {
   FGlyph->Assign(Value);
   const int w = FGlyph->Width(), h = FGlyph->Height();
   if (h > 0 && w % h == 0 && w / h >= 1 && w / h <= 4) FNumGlyphs = w / h;
-  Invalidate();
+  StyleChanged();
 }
 
 void TSpeedButton::SetNumGlyphs(int Value) {
   Value = std::clamp(Value, 1, 4);
   if (Value == FNumGlyphs) return;
   FNumGlyphs = Value;
-  Invalidate();
+  StyleChanged();
 }
 
 void TSpeedButton::Click() {

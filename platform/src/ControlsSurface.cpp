@@ -38,6 +38,7 @@ void TGraphicControl::SizeChanged() { FSurface->SetSize(Width(), Height()); }
 
 void TGraphicControl::Invalidate() {
   TControl::Invalidate();
+  if (FPeer) FPeer->Invalidate(ClientRect());
   // What shows of us is part of the parent's picture.
   if (Parent() && Visible()) Parent()->Invalidate();
 }

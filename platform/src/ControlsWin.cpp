@@ -34,8 +34,11 @@ void TWinControl::RemoveControl(TControl* Control) {
 void TWinControl::AttachChild(TControl* Control) {
   FControls.push_back(Control);
   Control->FParent = this;
-  if (auto* win = dynamic_cast<TWinControl*>(Control)) {
-    if (HandleAllocated()) win->HandleNeeded();
+  if (HandleAllocated()) {
+    if (auto* win = dynamic_cast<TWinControl*>(Control))
+      win->HandleNeeded();
+    else if (auto* graphic = dynamic_cast<TGraphicControl*>(Control))
+      GraphicPeerNeeded(graphic);
   }
   if (Control->Align() != alNone) Realign();
   Invalidate();
@@ -45,7 +48,10 @@ void TWinControl::DetachChild(TControl* Control) {
   auto it = std::find(FControls.begin(), FControls.end(), Control);
   if (it == FControls.end()) return;
   if (FMouseChild == Control) FMouseChild = nullptr;
-  if (auto* win = dynamic_cast<TWinControl*>(Control)) win->DestroyHandle();
+  if (auto* win = dynamic_cast<TWinControl*>(Control))
+    win->DestroyHandle();
+  else if (auto* graphic = dynamic_cast<TGraphicControl*>(Control))
+    graphic->FPeer.reset();
   FControls.erase(it);
   Control->FParent = nullptr;
   // A windowless child held the mouse through our window.
@@ -79,8 +85,16 @@ void TWinControl::HandleNeeded() {
   if (HandleAllocated()) return;  // the parent created ours on the way
   CreateWnd();
   if (!FPeer) FPeer = std::make_unique<TNullPeer>();
-  for (TControl* child : FControls)
-    if (auto* win = dynamic_cast<TWinControl*>(child)) win->HandleNeeded();
+  for (TControl* child : FControls) {
+    if (auto* win = dynamic_cast<TWinControl*>(child))
+      win->HandleNeeded();
+    else if (auto* graphic = dynamic_cast<TGraphicControl*>(child))
+      GraphicPeerNeeded(graphic);
+  }
+}
+
+void TWinControl::GraphicPeerNeeded(TGraphicControl* Control) {
+  if (!Control->FPeer) Control->FPeer = Application->HostBackend()->CreateGraphicPeer(Control);
 }
 
 void TWinControl::CreateWnd() {
@@ -89,8 +103,12 @@ void TWinControl::CreateWnd() {
 
 void TWinControl::DestroyHandle() {
   if (!HandleAllocated()) return;
-  for (TControl* child : FControls)
-    if (auto* win = dynamic_cast<TWinControl*>(child)) win->DestroyHandle();
+  for (TControl* child : FControls) {
+    if (auto* win = dynamic_cast<TWinControl*>(child))
+      win->DestroyHandle();
+    else if (auto* graphic = dynamic_cast<TGraphicControl*>(child))
+      graphic->FPeer.reset();
+  }
   DestroyWnd();
   FPeer.reset();
 }

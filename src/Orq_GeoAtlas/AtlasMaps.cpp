@@ -68,7 +68,12 @@ bool TGeoAtlas::SelectMap(int Index) {
   if (Index < 1 || Index > FNumRegMaps) return false;
   FCurrentMapIdx = Index;
   const bool loaded = LoadMap(Index);
-  if (loaded) FCboxMaps->SetItemIndex(Index - 1);
+  if (loaded) {
+    FCboxMaps->SetItemIndex(Index - 1);
+    // The outlines leave out the selected map, which the list names only
+    // now; a window system may have shown the picture during the load.
+    FGeoMap->Invalidate();
+  }
   return loaded;
 }
 

@@ -66,6 +66,8 @@ class TSpeedButton : public TGraphicControl {
  private:
   void UpdateExclusive();
   void SetState(TButtonState Value);
+  // Tells the native stand-in (if any) and repaints.
+  void StyleChanged();
   TButtonState RestingState() const;
 
   int FGroupIndex = 0;

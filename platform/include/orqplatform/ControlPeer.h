@@ -27,6 +27,7 @@
 
 namespace orq {
 
+class TGraphicControl;
 class TWinControl;
 
 // What changed in a control, for its peer to pick up.
@@ -40,7 +41,7 @@ enum TPeerChange : int {
   pcHint,       // Hint or ShowHint
   pcItems,      // TComboBox items
   pcItemIndex,  // TComboBox selection
-  pcStyle,      // TComboBox style, TSpeedButton Down/Flat/Glyph
+  pcStyle,      // TComboBox style, TSpeedButton state/Down/Flat/Glyph/group
   pcParent,     // the control moved to another parent window
 };
 
@@ -78,6 +79,12 @@ class THostBackend {
   // top-level window for a control without parent. Called from CreateWnd;
   // returning nullptr leaves the control headless.
   virtual std::unique_ptr<TControlPeer> CreatePeer(TWinControl* Control) = 0;
+  // A native stand-in for a windowless control that the window system has
+  // a widget of its own for (a speed button: a tool button), as a child of
+  // the parent's window. Called when the parent gets its window or the
+  // control joins a parent that has one; nullptr (the default) leaves the
+  // control drawn on its parent's surface.
+  virtual std::unique_ptr<TControlPeer> CreateGraphicPeer(TGraphicControl* Control) { return nullptr; }
   // Screen->Cursor was set (crDefault: each control shows its own again).
   virtual void ScreenCursorChanged(TCursor Cursor) {}
   // Screen->Cursors(Index) got a new shape; peers showing it should reload.

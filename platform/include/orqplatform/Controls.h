@@ -312,13 +312,20 @@ class TGraphicControl : public TControl {
   void Update() override;
   void SetMouseCapture(bool Value) override;
 
+  // The native stand-in a host backend gave this control while its parent
+  // has a window; nullptr when it is drawn on the parent's surface.
+  TControlPeer* Peer() const { return FPeer.get(); }
+
  protected:
   void PaintNow() override;
   void SizeChanged() override;
+  TControlPeer* WindowPeer() const override { return FPeer.get(); }
 
  private:
   friend class TCustomControl;  // paints us into its picture
+  friend class TWinControl;     // makes and drops the stand-in with its window
   std::unique_ptr<TBitmap> FSurface;
+  std::unique_ptr<TControlPeer> FPeer;
 };
 
 class TWinControl : public TControl {
@@ -393,6 +400,8 @@ class TWinControl : public TControl {
 
   void AttachChild(TControl* Control);
   void DetachChild(TControl* Control);
+  // Asks the backend for a native stand-in of a windowless child.
+  static void GraphicPeerNeeded(TGraphicControl* Control);
   void ChildAlignChanged(TControl* Control);
 
   std::vector<TControl*> FControls;
