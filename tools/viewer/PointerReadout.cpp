@@ -1,0 +1,35 @@
+// Pointer position texts.
+#include "PointerReadout.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace orq::viewer {
+
+std::string DegreesMinutesSeconds(double Degrees, bool IsLatitude) {
+  const char hemisphere = IsLatitude ? (Degrees < 0 ? 'S' : 'N') : (Degrees < 0 ? 'W' : 'E');
+  // Rounded to tenths of a second first, so that 59.96" carries into the minute.
+  const long tenths = std::lround(std::fabs(Degrees) * 36000.0);
+  const long degrees = tenths / 36000, minutes = tenths / 600 % 60;
+  const double seconds = (tenths % 600) / 10.0;
+  char text[48];
+  std::snprintf(text, sizeof text, "%ld\u00B0%02ld'%04.1f\"%c", degrees, minutes, seconds, hemisphere);
+  return text;
+}
+
+std::string PositionText(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid) {
+  char decimal[64];
+  std::snprintf(decimal, sizeof decimal, " (%.6f, %.6f)", Latitude, Longitude);
+  std::string text = DegreesMinutesSeconds(Latitude, true) + " " + DegreesMinutesSeconds(Longitude, false) + decimal;
+  int zone = 0;
+  double easting = 0, northing = 0;
+  LatLongToUTM(Latitude, Longitude, Ellipsoid, zone, easting, northing);
+  if (zone >= 1 && zone <= 60 && std::isfinite(easting) && std::isfinite(northing)) {
+    char utm[80];
+    std::snprintf(utm, sizeof utm, "   UTM %d%c %.0f E %.0f N", zone, Latitude < 0 ? 'S' : 'N', easting, northing);
+    text += utm;
+  }
+  return text;
+}
+
+}  // namespace orq::viewer
