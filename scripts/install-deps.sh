@@ -11,7 +11,7 @@ packages=(
   libgeographiclib-dev libproj-dev proj-data libsqlite3-dev libstb-dev
   qt6-base-dev libqt6test6 xvfb xauth xdotool x11-apps imagemagick
   libgdal-dev gdal-bin
-  marble-data
+  marble-data python3
   geographiclib-tools proj-bin
 )
 

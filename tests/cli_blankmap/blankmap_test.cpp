@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 #include <vector>
@@ -51,6 +52,26 @@ TEST_F(BlankMapCommand, WritesACalibratedMapOfTheRectangle) {
   ASSERT_TRUE(map.CalcPixelCoords(48, 16.5, x, y));
   EXPECT_EQ(x, 770);
   EXPECT_EQ(y, 30);
+}
+
+// A caption makes a map an atlas can use: the block carries the caption,
+// the corners and the resolution.
+TEST_F(BlankMapCommand, ACaptionAddsCornersAndResolution) {
+  const TRun run = RunBlankMap({File("fine"), "--lat", "46.4", "46.6", "--long", "10.6", "10.9", "--width", "600",
+                                "--caption", "Fine map"});
+  ASSERT_EQ(run.ExitCode, ExitOk) << run.Err;
+  TCalibData data;
+  TCalibModel model = cmUndefined;
+  ASSERT_TRUE(ParseCalibData(File("fine.xml"), "", data, model));
+  EXPECT_EQ(data.Caption, "Fine map");
+  EXPECT_EQ(model, cmBiquadraticPn);
+  // 0.3 degrees of longitude at 46.5 N over the 540 pixels inside the frame.
+  EXPECT_NEAR(data.Resolution, 0.3 * 111320 * std::cos(46.5 * 3.141592653589793 / 180) / 540, 1.0);
+  // The image reaches 30 pixels beyond the frame on every side.
+  EXPECT_GT(data.Corners[gcoTopLeft].Latit, 46.6);
+  EXPECT_LT(data.Corners[gcoTopLeft].Longit, 10.6);
+  EXPECT_LT(data.Corners[gcoBottomRight].Latit, 46.4);
+  EXPECT_GT(data.Corners[gcoBottomRight].Longit, 10.9);
 }
 
 // Without spacing and height the tool picks a 1-2-5 spacing and the aspect

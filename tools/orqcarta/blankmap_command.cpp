@@ -32,6 +32,7 @@ struct TBlankMapSetup {
   std::vector<std::string> Lat, Long;
   std::string DLat, DLong;
   int Width = 0, Height = 0;
+  std::string Caption;
 };
 
 double NumberOption(const std::string& Text, const std::string& Option) {
@@ -99,6 +100,12 @@ int RunBlankMap(const TBlankMapSetup& S, TCliContext& Context) {
     ReportError(Context.Err, "blankmap", "the written map could not be read back from " + Printable(bmpName));
     return ExitFailure;
   }
+  if (!S.Caption.empty()) {
+    // Written again with the caption; the writer adds the derived corners
+    // and resolution, which an atlas needs to choose between its maps.
+    map.SetCaption(S.Caption);
+    map.SaveCalDataAsXML(xmlName, "Orq_geomap_caldata");
+  }
   Context.Out << "map image:   " << bmpName << " (" << width << " x " << height << " pixels)\n"
               << "calibration: " << xmlName << " (block Orq_geomap_caldata, biquadratic)\n"
               << "area:        latitude " << latLow << " .. " << latHigh << ", longitude " << longLow << " .. "
@@ -133,6 +140,11 @@ void RegisterBlankMapCommand(CLI::App& App, TCliContext& Context) {
   command->add_option("--width", setup->Width, "Width in pixels (default 1000)")->type_name("PX");
   command->add_option("--height", setup->Height, "Height in pixels (default: from the area's aspect)")
       ->type_name("PX");
+  command
+      ->add_option("--caption", setup->Caption,
+                   "Caption of the map; the calibration then also records its corners and resolution, so that "
+                   "an atlas can choose it by resolution")
+      ->type_name("TEXT");
   SetHelpText(*command,
               "The map has a frame 30 pixels inside its edges, a dotted line at 26 pixels, dashed silver parallels "
               "and meridians labelled in degrees, and is calibrated by nine points on the frame. Width x height "

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -252,6 +253,17 @@ void TViewerWindow::OpenDemoMap() {
   }
 }
 
+void TViewerWindow::showEvent(QShowEvent* Event) {
+  QMainWindow::showEvent(Event);
+  if (FShown) return;
+  // The first fit happens at the size the window really has.
+  FShown = true;
+  QCoreApplication::processEvents();
+  Map()->ZoomFitPage();
+  Map()->ClearZoomHistory();
+  ViewChanged();
+}
+
 void TViewerWindow::SetMouseMode(int Mode) {
   if (Mode == maAtlasZoom) {
     if (!FAtlas->ZoomButton()->Down()) FAtlas->ZoomButton()->Click();
@@ -339,8 +351,15 @@ void TViewerWindow::ViewChanged() {
   if (resolution > 0) scale += QString("   %1 m/pixel").arg(resolution, 0, 'f', resolution < 10 ? 2 : 0);
   FScale->setText(scale);
   if (!FPrintView) return;
-  std::printf("view map=\"%s\" left=%d top=%d magnification=%.6g\n", map->Caption().c_str(), map->TopLeft().X,
-              map->TopLeft().Y, map->Magnification());
+  // Where the map's top-left pixel is on the screen and what the map list
+  // shows, for scripts that drive the viewer from outside.
+  QPoint origin;
+  if (QWidget* widget = orq::qt::WidgetOf(map)) origin = widget->mapToGlobal(QPoint(0, 0));
+  QString selector;
+  if (auto* box = qobject_cast<QComboBox*>(orq::qt::WidgetOf(FAtlas->MapSelector()))) selector = box->currentText();
+  std::printf("view map=\"%s\" selector=\"%s\" left=%d top=%d magnification=%.6g origin=%d,%d\n",
+              map->Caption().c_str(), selector.toStdString().c_str(), map->TopLeft().X, map->TopLeft().Y,
+              map->Magnification(), origin.x(), origin.y());
   std::fflush(stdout);
 }
 

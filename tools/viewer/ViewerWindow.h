@@ -37,6 +37,9 @@ class TViewerWindow final : public QMainWindow {
   bool OpenSymbols(const QString& File, bool Quiet = false);
   void OpenDemoMap();
 
+ protected:
+  void showEvent(QShowEvent* Event) override;
+
  private:
   void BuildMenus();
   void BuildStatusBar();
@@ -63,6 +66,7 @@ class TViewerWindow final : public QMainWindow {
   QString FDemoFolder;
   int FHistoryPos = 0;  // 0: the latest viewport; -1 .. -15 after Back
   bool FPrintView;
+  bool FShown = false;
 };
 
 }  // namespace orq::viewer
