@@ -275,5 +275,23 @@ TEST(Composition, LandmarksOutsideTheViewDoNotThinThoseInside) {
   EXPECT_EQ(SampledInside(m), 15000);
 }
 
+// A transparent caption leaves the composition canvas with a clear brush;
+// the next picture's background must still cover the whole window, or a
+// smaller view leaves the last picture's right edge standing beside it.
+TEST(Composition, AfterTransparentCaptionsASmallerViewLeavesNothingOfTheLastOne) {
+  TGeoMap m;
+  m.SetBounds(0, 0, 1000, 680);
+  m.CreateEmptyMapInMemory(34, -25, 72, 45, 5, 5, 1200, 900, true);
+  m.AddLandMark(41.7, 44.79, 0, "Tbilisi", 8, 0x000080);  // captions are transparent by default
+  m.SetMagnification(0.78);
+  m.SetMagnification(0.73);
+  const int imageRight = static_cast<int>(std::ceil(1200 * 0.73));
+  int stale = 0;
+  for (int y = 10; y < 600; ++y)
+    for (int x = imageRight + 1; x < 990; ++x)
+      if (m.Canvas()->Pixels(x, y) != m.ColorBackGnd()) ++stale;
+  EXPECT_EQ(stale, 0);
+}
+
 }  // namespace
 }  // namespace orq

@@ -42,6 +42,9 @@ void TGeoMap::ComposePicture(TBitmap* Target, const TMapView& View, bool ForCont
   const int W = View.Width, H = View.Height;
   c->Pen.Style = psSolid;
   c->Pen.Mode = pmCopy;
+  // The last picture's captions may have left a clear brush: the background
+  // must cover all of the previous picture.
+  c->Brush.Style = bsSolid;
 
   if (ComponentState().contains(csDesigning) || FMapImgName.empty()) {
     c->Brush.Color = FDisplay.ColorBackGnd;
