@@ -75,6 +75,10 @@ TViewerWindow::TViewerWindow(orq::qt::Host& Host, const TViewerOptions& Options)
   ViewChanged();
 }
 
+TViewerWindow::~TViewerWindow() {
+  if (!FDemoFolder.isEmpty()) QDir(FDemoFolder).removeRecursively();
+}
+
 void TViewerWindow::BuildMenus() {
   QMenu* file = menuBar()->addMenu("&File");
   file->addAction("&Open calibration file...", QKeySequence::Open, [this] {

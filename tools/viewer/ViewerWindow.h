@@ -26,6 +26,8 @@ struct TViewerOptions {
 class TViewerWindow final : public QMainWindow {
  public:
   TViewerWindow(orq::qt::Host& Host, const TViewerOptions& Options);
+  // Removes the generated demo map's folder.
+  ~TViewerWindow() override;
 
   TGeoAtlas* Atlas() const { return FAtlas; }
   TGeoMap* Map() const { return FAtlas->CurrentMap(); }
