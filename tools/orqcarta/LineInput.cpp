@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
+#include <cstring>
 #include <istream>
 #include <ostream>
 #include <sstream>
@@ -103,7 +104,7 @@ void ReadBlocks(std::istream& In, TLineLoop& Loop) {
     for (std::size_t end; (end = data.find('\n', start)) != std::string_view::npos; start = end + 1)
       Loop.Line(data.substr(start, end - start));
     kept = filled - start;
-    if (start > 0 && kept > 0) block.replace(0, kept, data.substr(start, kept));
+    if (start > 0 && kept > 0) std::memmove(block.data(), block.data() + start, kept);
     if (!In) break;
   }
   if (kept > 0) Loop.Line(std::string_view(block.data(), kept));

@@ -60,12 +60,14 @@ constexpr std::int64_t TileMicro = 100000LL * 1000000LL;
 
 std::string MgrsForward(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, int Digits) {
   if (!(Latitude >= -90 && Latitude <= 90)) throw EInputError("latitude outside -90..90");
+  if (!std::isfinite(Longitude)) throw EInputError("longitude is not a number");
   if (Digits < 0 || Digits > MgrsMaxDigits) throw EInputError("MGRS digits outside 0..5");
   std::string out;
   double easting = 0, northing = 0;
   std::int64_t x = 0, y = 0;
   if (Latitude >= 84 || Latitude < -80) {
     LatLongToUPS(Latitude, Longitude, Ellipsoid, easting, northing);
+    if (!std::isfinite(easting) || !std::isfinite(northing)) throw EInputError("no UPS position");
     x = Micro(easting);
     y = Micro(northing);
     const bool north = Latitude >= 0;
@@ -81,7 +83,8 @@ std::string MgrsForward(double Latitude, double Longitude, TGeoEllipsoid Ellipso
   } else {
     int zone = 0;
     LatLongToUTM(Latitude, Longitude, Ellipsoid, zone, easting, northing);
-    if (zone == 0) throw EInputError("no UTM zone for this position");
+    if (zone == 0 || !std::isfinite(easting) || !std::isfinite(northing))
+      throw EInputError("no UTM zone for this position");
     x = Micro(easting);
     y = Micro(northing);
     const int column = static_cast<int>(x / TileMicro) - 1;
