@@ -29,6 +29,7 @@ DEFAULT_OUTPUT = os.path.join(HERE, "orqcarta", "DatumEpsgTable.inc")
 ROTATION_TO_ARCSEC = {"9104": 1.0, "9109": 0.206264806247, "9101": 206264.806247, "9113": 0.324, "1031": 0.001}
 SCALE_TO_PPM = {"9202": 1.0, "9201": 1e6, "1028": 0.001}
 COORDINATE_FRAME = {"9607", "1032"}  # rotations of the opposite sign to ours
+LENGTH_TO_METRES = {"9001": 1.0, "9031": 1.0000135965}  # metre, German legal metre
 
 TRANSLATION_TOLERANCE = 0.5   # m: the table rounds some published values
 ROTATION_TOLERANCE = 0.01     # arc seconds
@@ -93,11 +94,12 @@ def load(db):
             "FROM geodetic_crs c JOIN geodetic_datum d ON d.auth_name = c.datum_auth_name AND d.code = c.datum_code "
             "JOIN ellipsoid e ON e.auth_name = d.ellipsoid_auth_name AND e.code = d.ellipsoid_code "
             "WHERE c.auth_name = 'EPSG' AND c.type = 'geographic 2D'"):
-        if uom != "9001":
+        if uom not in LENGTH_TO_METRES:
             continue
+        k = LENGTH_TO_METRES[uom]
         crs[code] = {"code": code, "name": name, "deprecated": deprecated == "1",
-                     "axes": ellipsoid_axes((float(a), float(rf) if rf is not None else None,
-                                             float(b) if b is not None else None))}
+                     "axes": ellipsoid_axes((float(a) * k, float(rf) if rf is not None else None,
+                                             float(b) * k if b is not None else None))}
     extents = {}
     for table, code, south, north, west, east, name in q(
             "SELECT u.object_table_name, u.object_code, e.south_lat, e.north_lat, e.west_lon, e.east_lon, e.name "

@@ -122,6 +122,10 @@ TEST(CliDatumEpsg, EpsgCodesAndCommonNamesChooseTheRecordThatCoversThePosition) 
   // Through the tool: the EPSG form gives what the chosen number gives.
   EXPECT_EQ(RunTool("helmert --from EPSG:4230 --to EPSG:4326 38 23.7").Out, RunTool("helmert -f 74 -t 269 38 23.7").Out);
   EXPECT_EQ(RunTool("helmert -f NAD27 -t WGS84 21.5 -79").Out, RunTool("helmert -f 168 -t 269 21.5 -79").Out);
+  EXPECT_EQ(RunTool("helmert -f AGD84 -t WGS84 -- -33 151").Out, RunTool("helmert -f 31 -t 269 -- -33 151").Out);
+  EXPECT_EQ(RunTool("helmert -f 'Pulkovo 1942' -t WGS84 55.75 37.6").Out,
+            RunTool("helmert -f 210 -t 269 55.75 37.6").Out);
+  EXPECT_EQ(RunTool("helmert -f WGS84 -t Tokyo 26.5 127.9").Out, RunTool("helmert -f 269 -t 264 26.5 127.9").Out);
   // Outside every record's area: a bad line that names the candidates.
   const TToolRun nowhere = RunTool("helmert -f Tokyo -t WGS84", "0 0\n35.7 139.7\n");
   EXPECT_EQ(nowhere.ExitCode, 1);
