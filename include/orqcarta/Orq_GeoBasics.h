@@ -328,6 +328,8 @@ inline constexpr double UTMFalseEasting = 500000.0;
 inline constexpr double UTMFalseNorthing = 10000000.0;
 
 // Distance along the meridian from the equator to latitude Phi (radians), m.
+// Valid range: -pi/2..pi/2 (beyond the poles the series runs on without
+// meaning).
 double ArcLengthOfMeridian(double Phi, TGeoEllipsoid Ellipsoid);
 // Central meridian of a UTM zone 1..60 in radians; 0 for any other zone.
 double UTMCentralMeridian(int Zone);
@@ -342,11 +344,27 @@ std::string GeoToUTMZone(double Latitude, double Longitude);
 
 // Unscaled transverse Mercator about central meridian Lambda0; angles in
 // radians, X east and Y north in metres.
+//
+// Valid range of LatLongToTM: Phi -pi/2..pi/2 and Lambda - Lambda0 within
+// 16.7 degrees, where the series error stays below 1 m (measured against an
+// exact projection on WGS 84; worst on the equator: 0.98 m at 16.7, 1.0 m at
+// 16.74). Beyond that the error grows fast (4 m at 20, 117 m at 30 degrees),
+// and far beyond 90 degrees the output is meaningless. Nothing is raised.
+//
+// Valid range of TMToLatLong: grid points whose position lies within about
+// 14 degrees of the central meridian (there the inverse error reaches 1 m,
+// worst near latitude 59) and Y within the meridian quadrant (about
+// +-10 002 km). Outside, results are finite but wrong, or NaN for
+// non-finite input; converting the result forward again and comparing
+// detects both.
 void LatLongToTM(double Phi, double Lambda, double Lambda0, TGeoEllipsoid Ellipsoid, double& X, double& Y);
 void TMToLatLong(double X, double Y, double Lambda0, TGeoEllipsoid Ellipsoid, double& Phi, double& Lambda);
 
 // UTM forward: degrees in, zone (0 outside the UTM latitude range, then the
 // projection is about the meridian 0), easting and northing in metres out.
+// Valid range: latitude -80..84, longitude -180..<180; every position of a
+// zone lies within 9 degrees of its central meridian (3 outside the Norway
+// and Svalbard zones), so the transverse Mercator accuracy holds.
 void LatLongToUTM(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, int& Zone, double& Easting,
                   double& Northing);
 // UTM forward into a chosen zone 1..60 and hemisphere, for positions that
@@ -359,6 +377,11 @@ void LatLongToUTM(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, in
 void LatLongToUTM(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, int Zone, bool SouthernHemi,
                   double& Easting, double& Northing);
 // UTM inverse; SouthernHemi says the northing carries the 10 000 000 m false northing.
+// Valid range: the UTM grid as GeographicLib bounds it, easting 0..1000 km
+// and northing -9100..9600 km (north) or 900..19600 km (south), for points
+// that lie within the transverse Mercator range above (in the far corners
+// of that grid, easting 0 at 9600 km north, they do not). Outside, results
+// are computed but meaningless (northing 12 000 km gives latitude 107.9).
 void UTMToLatLong(double Easting, double Northing, int Zone, bool SouthernHemi, TGeoEllipsoid Ellipsoid,
                   double& Latitude, double& Longitude);
 
@@ -366,6 +389,12 @@ void UTMToLatLong(double Easting, double Northing, int Zone, bool SouthernHemi, 
 // (0 counts as north) forward and SouthernHemi inverse. Longitude 180 is
 // taken as -180 (easting exactly 2 000 000 m); the grid origin inverts to
 // the pole.
+// Valid range: the formulas are closed and hold over the whole hemisphere
+// (forward: latitude 0..90 or -90..<0, any longitude), but the grid is
+// meant for 20 degrees around the pole, where the point scale stays within
+// 0.994..1.025; at the equator it is near 2. Inverse: the UPS grid, 1200..
+// 2800 km (north) or 700..3300 km (south) on both axes; farther out it
+// still inverts, towards the equator.
 void LatLongToUPS(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid, double& Easting, double& Northing);
 void UPSToLatLong(double Easting, double Northing, bool SouthernHemi, TGeoEllipsoid Ellipsoid, double& Latitude,
                   double& Longitude);
@@ -375,6 +404,7 @@ void UPSToLatLong(double Easting, double Northing, bool SouthernHemi, TGeoEllips
 // ---------------------------------------------------------------------------
 
 // Geodetic (degrees, ellipsoidal height in m) to earth-centred cartesian X, Y, Z (m).
+// Valid range: latitude -90..90, any finite longitude and height.
 void GeoToCartesian(double Latitude, double Longitude, double Height, TGeoEllipsoid Ellipsoid, double& X,
                     double& Y, double& Z);
 // Earth-centred cartesian to geodetic, closed formula without iteration
@@ -382,7 +412,8 @@ void GeoToCartesian(double Latitude, double Longitude, double Height, TGeoEllips
 // and e^2 = 0, giving the geocentric latitude. On the polar axis (X = Y = 0)
 // the latitude is +-90 by the sign of Z, the longitude 0 and the height
 // |Z| - b; the centre itself gives latitude 0, longitude 0, height -a. The
-// result is never NaN on or near the polar axis.
+// result is never NaN on or near the polar axis. Valid range: any point
+// but the centre; the accuracy is measured for heights -1..10 km.
 void CartesianToGeo(double X, double Y, double Z, TGeoEllipsoid Ellipsoid, double& Latitude, double& Longitude,
                     double& Height);
 

@@ -1,7 +1,7 @@
 // The commands of the orqcarta tool, by group. Each group registers its
 // subcommands on the application in its own file:
 //
-//   geodesy_commands.cpp    utm, ups, tm, cart, helmert, zone
+//   geodesy_commands.cpp    utm, ups, tm, cart, helmert, zone, mgrs (utm_, helmert_, mgrs_command.cpp)
 //   listing_commands.cpp    ellipsoids, datums, countries
 //   demo_command.cpp        demo
 //   db_commands.cpp         db (its subcommands in db_*_commands.cpp, db_import_command.cpp)

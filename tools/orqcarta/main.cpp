@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
         "coordinates, Helmert datum shifts; listings of the built-in tables; a demo.\n"
         "Conversions take one position as arguments, or read one position a line from standard input.",
         "orqcarta"};
+    app.set_version_flag("--version", "orqcarta " ORQCARTA_VERSION);
     app.require_subcommand(1);
     app.fallthrough(false);
 
