@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <regex>
+#include <set>
 
 #include "RealData.h"
 #include "orqcarta/Orq_GeoBasics.h"
@@ -150,6 +151,16 @@ TEST(SrtmAtlas, ZoomsLevelByLevelAndBack) {
     ASSERT_EQ(out.ExitCode, 0) << at << ": " << out.Err;
     EXPECT_EQ(LevelsWalked(out.Out), (std::vector<int>{3, 2, 1, 0})) << at << "\n" << out.Out;
   }
+  // The tile the walk ends on is shown: its relief, not the empty map.
+  fs::path picture = fs::temp_directory_path() / ("orq_srtm_" + std::to_string(::getpid()) + ".png");
+  const TRun shown = RunInProcess(RegisterAtlasCommand, "atlas", {folder, "--at", "35.6895,139.6917", "-o", picture.string()});
+  ASSERT_EQ(shown.ExitCode, 0) << shown.Err;
+  const TRawImage pic = DecodeFile(picture);
+  fs::remove(picture);
+  std::set<TColor> colours(pic.Pixels.begin(), pic.Pixels.end());
+  // (The grey relief keeps about 30 shades in the 15-bit map image; the
+  // empty map has three colours.)
+  EXPECT_GT(colours.size(), 15u) << "the level-3 tile at Tokyo was not drawn";
   // All 170 tiles are registered.
   const TRun list = RunInProcess(RegisterAtlasCommand, "atlas", {folder, "--list"});
   EXPECT_NE(list.Out.find("\n170  srtm level 3"), std::string::npos);

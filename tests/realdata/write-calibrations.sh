@@ -7,8 +7,11 @@
 #   write-calibrations.sh ORQCARTA OUTDIR [MARBLE_DATA]
 #
 # Writes OUTDIR/world/{bluemarble,citylights,schagen1689}.xml and
-# OUTDIR/srtm/srtm_L<level>_R<row>_C<column>.xml. Without marble-data it
-# says so and writes nothing (exit 0), so that the tests can skip.
+# OUTDIR/srtm/srtm_L<level>_R<row>_C<column>.xml, each beside a symbolic
+# link of the same name to its image: the atlas looks for a map's image in
+# its calibration's folder, and the SRTM levels reuse their file names.
+# Without marble-data it says so and writes nothing (exit 0), so that the
+# tests can skip.
 set -euo pipefail
 
 orqcarta=${1:?usage: write-calibrations.sh ORQCARTA OUTDIR [MARBLE_DATA]}
@@ -23,7 +26,8 @@ fi
 
 mkdir -p "$out/world" "$out/srtm"
 for name in bluemarble citylights schagen1689; do
-  "$orqcarta" calib plate-carree "$maps/$name/$name.jpg" --caption "$name" -o "$out/world/$name.xml" >/dev/null
+  ln -sfn "$maps/$name/$name.jpg" "$out/world/$name.jpg"
+  "$orqcarta" calib plate-carree "$out/world/$name.jpg" --caption "$name" -o "$out/world/$name.xml" >/dev/null
 done
 
 # Level N: 2^N rows x 2^(N+1) columns of tiles, row 0 at the north pole,
@@ -38,8 +42,10 @@ for level_dir in "$maps"/srtm/[0-9]*/; do
     column=$((10#${file#*_}))
     area=$(awk -v r="$row" -v c="$column" -v s="$span" \
       'BEGIN { printf "%.12g,%.12g,%.12g,%.12g", 90 - r * s, -180 + c * s, 90 - (r + 1) * s, -180 + (c + 1) * s }')
-    "$orqcarta" calib plate-carree "$image" --area "$area" --caption "srtm level $level row $row column $column" \
-      -o "$out/srtm/srtm_L${level}_R${row}_C${column}.xml" >/dev/null
+    tile=$out/srtm/srtm_L${level}_R${row}_C${column}
+    ln -sfn "$image" "$tile.jpg"
+    "$orqcarta" calib plate-carree "$tile.jpg" --area "$area" --caption "srtm level $level row $row column $column" \
+      -o "$tile.xml" >/dev/null
     tiles=$((tiles + 1))
   done
 done
