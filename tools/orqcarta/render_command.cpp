@@ -216,6 +216,10 @@ int RunRender(const TRenderSetup& S, TCliContext& Context) {
   if (!S.LandMarks.empty() && !Readable(S.LandMarks)) return Missing(Context, "landmark file", S.LandMarks);
   if (!S.Symbols.empty() && !Readable(S.Symbols)) return Missing(Context, "symbol file", S.Symbols);
   const std::vector<TgdbItem> kinds = ParseKinds(S.Kinds);
+  // Declared before the map, so that they outlive its drawing handler.
+  const TGeoDBItemFilter filter = [&kinds](const TgdbData& Item) {
+    return kinds.empty() || std::find(kinds.begin(), kinds.end(), Item.ItemKind) != kinds.end();
+  };
   TPen dbPen;
   dbPen.Color = ParseColour(S.DbColor);
   if (S.Db.empty() && (!S.Kinds.empty())) throw EUsageError("--kinds goes with --db");
@@ -257,9 +261,6 @@ int RunRender(const TRenderSetup& S, TCliContext& Context) {
 
   int dbItems = 0;
   if (db) {
-    const TGeoDBItemFilter filter = [&kinds](const TgdbData& Item) {
-      return kinds.empty() || std::find(kinds.begin(), kinds.end(), Item.ItemKind) != kinds.end();
-    };
     map.SetOnBeforeRenderData([&](TObject*, TCanvas* Canvas) {
       dbItems = DrawGeoDBItems(map, db->Db(), Canvas, filter, dbPen);
     });
