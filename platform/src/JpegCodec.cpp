@@ -285,4 +285,241 @@ std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, const TJpegWriteOptions&
   return Out;
 }
 
+// ---- row by row -------------------------------------------------------------
+
+namespace {
+
+// The functions that call setjmp keep only trivially destructible locals.
+struct TRowReadContext {
+  jpeg_decompress_struct Info;
+  TJpegError Err;
+  jpeg_progress_mgr ScanGuard;
+  std::FILE* File = nullptr;
+  long long FileSize = 0;
+  bool AdobeInverted = false;
+  bool Created = false;
+  bool Failed = false;
+  JSAMPARRAY Row = nullptr;
+};
+
+bool OpenRowReader(TRowReadContext& C) {
+  jpeg_decompress_struct& Info = C.Info;
+  if (setjmp(C.Err.Jump)) return false;
+  jpeg_create_decompress(&Info);
+  C.Created = true;
+  C.ScanGuard.progress_monitor = OnLibProgress;
+  Info.progress = &C.ScanGuard;
+  jpeg_stdio_src(&Info, C.File);
+  jpeg_read_header(&Info, TRUE);
+  if (Info.image_width == 0 || Info.image_height == 0 ||
+      (Info.progressive_mode && int64_t{Info.image_width} * Info.image_height > kMaxImagePixels)) {
+    std::snprintf(C.Err.Text, sizeof C.Err.Text, "JPEG image too large to decode by rows (%u x %u, progressive)",
+                  static_cast<unsigned>(Info.image_width), static_cast<unsigned>(Info.image_height));
+    return false;
+  }
+  if (!PlausibleSize(Info, static_cast<std::size_t>(C.FileSize))) {
+    SetText(C.Err, "JPEG file truncated");
+    return false;
+  }
+  switch (Info.jpeg_color_space) {
+    case JCS_GRAYSCALE: Info.out_color_space = JCS_GRAYSCALE; break;
+    case JCS_CMYK:
+    case JCS_YCCK: Info.out_color_space = JCS_CMYK; break;
+    default: Info.out_color_space = JCS_RGB; break;
+  }
+  C.AdobeInverted = Info.saw_Adobe_marker;
+  jpeg_start_decompress(&Info);
+  C.Row = (*Info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&Info), JPOOL_IMAGE,
+                                    Info.output_width * Info.output_components, 1);
+  return true;
+}
+
+bool ReadRowRange(TRowReadContext& C, int Count, TColor* Out, int& Done) {
+  jpeg_decompress_struct& Info = C.Info;
+  if (setjmp(C.Err.Jump)) return false;
+  while (Done < Count && Info.output_scanline < Info.output_height) {
+    jpeg_read_scanlines(&Info, C.Row, 1);
+    if (Out) StoreRow(Info, C.Row[0], C.AdobeInverted, Out + std::size_t(Done) * Info.output_width);
+    ++Done;
+  }
+  return true;
+}
+
+bool SkipRowRange(TRowReadContext& C, int Count, int& Done) {
+  if (setjmp(C.Err.Jump)) return false;
+  const JDIMENSION left = C.Info.output_height - C.Info.output_scanline;
+  Done = static_cast<int>(jpeg_skip_scanlines(&C.Info, std::min<JDIMENSION>(left, static_cast<JDIMENSION>(Count))));
+  return true;
+}
+
+struct TRowWriteContext {
+  jpeg_compress_struct Info;
+  TJpegError Err;
+  std::FILE* File = nullptr;
+  bool Created = false;
+  bool Failed = false;
+  JSAMPLE* Row = nullptr;
+};
+
+bool StartRowWriter(TRowWriteContext& C, int Width, int Height, const TJpegWriteOptions& Options) {
+  jpeg_compress_struct& Info = C.Info;
+  if (setjmp(C.Err.Jump)) return false;
+  jpeg_create_compress(&Info);
+  C.Created = true;
+  jpeg_stdio_dest(&Info, C.File);
+  Info.image_width = static_cast<JDIMENSION>(Width);
+  Info.image_height = static_cast<JDIMENSION>(Height);
+  Info.input_components = 3;
+  Info.in_color_space = JCS_RGB;
+  jpeg_set_defaults(&Info);
+  if (Options.Grayscale) jpeg_set_colorspace(&Info, JCS_GRAYSCALE);
+  jpeg_set_quality(&Info, std::clamp(Options.Quality, 1, 100), TRUE);
+  jpeg_start_compress(&Info, TRUE);
+  return true;
+}
+
+bool WriteOneRow(TRowWriteContext& C, const TColor* Src) {
+  if (setjmp(C.Err.Jump)) return false;
+  for (JDIMENSION x = 0; x < C.Info.image_width; ++x) {
+    C.Row[3 * x] = ColorR(Src[x]);
+    C.Row[3 * x + 1] = ColorG(Src[x]);
+    C.Row[3 * x + 2] = ColorB(Src[x]);
+  }
+  JSAMPROW Rows[1] = {C.Row};
+  jpeg_write_scanlines(&C.Info, Rows, 1);
+  return true;
+}
+
+bool FinishRowWriter(TRowWriteContext& C) {
+  if (setjmp(C.Err.Jump)) return false;
+  jpeg_finish_compress(&C.Info);
+  return true;
+}
+
+}  // namespace
+
+struct TJpegRowReader::TState : TRowReadContext {};
+
+TJpegRowReader::TJpegRowReader(const std::string& FileName) : F(new TState()) {
+  F->File = std::fopen(FileName.c_str(), "rb");
+  if (!F->File) {
+    delete F;
+    throw EFOpenError("Cannot open file \"" + FileName + "\"");
+  }
+  if (std::fseek(F->File, 0, SEEK_END) == 0) F->FileSize = std::ftell(F->File);
+  std::rewind(F->File);
+  InitErrorManager(F->Err);
+  F->Info.err = &F->Err.Manager;
+  unsigned char Magic[2] = {0, 0};
+  const bool IsJpeg = std::fread(Magic, 1, 2, F->File) == 2 && Magic[0] == 0xFF && Magic[1] == 0xD8;
+  std::rewind(F->File);
+  const bool Ok = IsJpeg && OpenRowReader(*F);
+  if (!Ok) {
+    const std::string Message = !IsJpeg ? "Not a JPEG file" : F->Err.Text[0] ? F->Err.Text : "Invalid JPEG file";
+    if (F->Created) jpeg_destroy_decompress(&F->Info);
+    std::fclose(F->File);
+    delete F;
+    throw EInvalidGraphic(Message);
+  }
+}
+
+TJpegRowReader::~TJpegRowReader() {
+  jpeg_destroy_decompress(&F->Info);
+  std::fclose(F->File);
+  delete F;
+}
+
+int TJpegRowReader::Width() const { return static_cast<int>(F->Info.output_width); }
+int TJpegRowReader::Height() const { return static_cast<int>(F->Info.output_height); }
+int TJpegRowReader::SourceBitsPerPixel() const { return F->Info.out_color_space == JCS_GRAYSCALE ? 8 : 24; }
+int TJpegRowReader::NextRow() const { return static_cast<int>(F->Info.output_scanline); }
+
+int TJpegRowReader::ReadRows(int Count, std::vector<TColor>& Rows) {
+  if (F->Failed) throw EInvalidGraphic(F->Err.Text[0] ? F->Err.Text : "Invalid JPEG file");
+  const int Left = Height() - NextRow();
+  const int Want = std::clamp(Count, 0, Left);
+  Rows.resize(std::size_t(Want) * F->Info.output_width);
+  int Done = 0;
+  if (!ReadRowRange(*F, Want, Rows.data(), Done)) {
+    F->Failed = true;
+    throw EInvalidGraphic(F->Err.Text[0] ? F->Err.Text : "Invalid JPEG file");
+  }
+  return Done;
+}
+
+int TJpegRowReader::SkipRows(int Count) {
+  if (F->Failed) throw EInvalidGraphic(F->Err.Text[0] ? F->Err.Text : "Invalid JPEG file");
+  if (Count <= 0) return 0;
+  int Done = 0;
+  if (!SkipRowRange(*F, Count, Done)) {
+    F->Failed = true;
+    throw EInvalidGraphic(F->Err.Text[0] ? F->Err.Text : "Invalid JPEG file");
+  }
+  return Done;
+}
+
+struct TJpegRowWriter::TState : TRowWriteContext {
+  std::string FileName;
+};
+
+TJpegRowWriter::TJpegRowWriter(const std::string& FileName, int Width, int Height, const TJpegWriteOptions& Options)
+    : F(nullptr) {
+  if (Width <= 0 || Height <= 0 || Width > JPEG_MAX_DIMENSION || Height > JPEG_MAX_DIMENSION)
+    throw EInvalidGraphic("Cannot write a JPEG file of " + std::to_string(Width) + " x " + std::to_string(Height) +
+                          " pixels");
+  F = new TState();
+  F->FileName = FileName;
+  F->File = std::fopen(FileName.c_str(), "wb");
+  if (!F->File) {
+    delete F;
+    throw EFCreateError("Cannot create file \"" + FileName + "\"");
+  }
+  InitErrorManager(F->Err);
+  F->Info.err = &F->Err.Manager;
+  F->Row = static_cast<JSAMPLE*>(std::malloc(std::size_t(Width) * 3));
+  if (!F->Row || !StartRowWriter(*F, Width, Height, Options)) {
+    const std::string Message = F->Err.Text[0] ? F->Err.Text : "Cannot write JPEG";
+    if (F->Created) jpeg_destroy_compress(&F->Info);
+    std::fclose(F->File);
+    std::remove(FileName.c_str());
+    std::free(F->Row);
+    delete F;
+    throw EInvalidGraphic(Message);
+  }
+}
+
+TJpegRowWriter::~TJpegRowWriter() {
+  if (!F) return;
+  jpeg_destroy_compress(&F->Info);
+  if (F->File) {
+    std::fclose(F->File);
+    std::remove(F->FileName.c_str());
+  }
+  std::free(F->Row);
+  delete F;
+}
+
+void TJpegRowWriter::WriteRow(const TColor* Row) {
+  if (!F->File || F->Failed || F->Info.next_scanline >= F->Info.image_height)
+    throw EInvalidGraphic("JPEG row writer: no row expected");
+  if (!WriteOneRow(*F, Row)) {
+    F->Failed = true;
+    throw EInvalidGraphic(F->Err.Text[0] ? F->Err.Text : "Cannot write JPEG");
+  }
+}
+
+void TJpegRowWriter::Close() {
+  if (!F->File) return;
+  if (F->Failed || F->Info.next_scanline != F->Info.image_height)
+    throw EInvalidGraphic("JPEG row writer closed before its last row");
+  const bool Ok = FinishRowWriter(*F);
+  const bool Flushed = std::fflush(F->File) == 0 && !std::ferror(F->File);
+  const bool Closed = std::fclose(F->File) == 0;
+  F->File = nullptr;
+  if (!Ok || !Flushed || !Closed) {
+    std::remove(F->FileName.c_str());
+    throw EInvalidGraphic("Cannot write JPEG file \"" + F->FileName + "\"");
+  }
+}
+
 }  // namespace orq

@@ -136,12 +136,20 @@ int RunAtlas(const TAtlasSetup& S, TCliContext& Context) {
 
 }  // namespace
 
+void RegisterAtlasSplitCommand(CLI::App& Atlas, TCliContext& Context);  // atlas_split_command.cpp
+
 void RegisterAtlasCommand(CLI::App& App, TCliContext& Context) {
   auto setup = std::make_shared<TAtlasSetup>();
+  auto split = std::make_shared<CLI::App*>(nullptr);
   CLI::App* command = AddCommand(App, Context, "atlas", "Register calibrated maps and zoom between them",
-                                 [setup, &Context] { return RunAtlas(*setup, Context); });
+                                 [setup, split, &Context] {
+                                   // "atlas split" has run and set the exit code.
+                                   if (*split && (*split)->parsed()) return Context.ExitCode;
+                                   if (setup->Inputs.empty())
+                                     throw EUsageError("inputs: give calibration files or folders");
+                                   return RunAtlas(*setup, Context);
+                                 });
   command->add_option("inputs", setup->Inputs, "Calibration files, or folders of *.xml files")
-      ->required()
       ->type_name("FOLDER|FILE");
   command->add_flag("--list", setup->List, "List the registered maps (also without --at)");
   command->add_option("--at", setup->At, "Position LAT,LON in degrees")->type_name("LAT,LON");
@@ -155,6 +163,8 @@ void RegisterAtlasCommand(CLI::App& App, TCliContext& Context) {
               "click would, printing each map it switches to.\n"
               "Example:\n"
               "  orqcarta atlas maps/ --at 46.5,10.5 -o alps.png");
+  RegisterAtlasSplitCommand(*command, Context);
+  *split = command->get_subcommand("split");
 }
 
 }  // namespace orq::cli

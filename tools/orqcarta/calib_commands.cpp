@@ -116,6 +116,9 @@ int RunShow(const TShowOptions& o, TCliContext& Context) {
 
 }  // namespace
 
+void RegisterCalibFitImageCommand(CLI::App& Calib, TCliContext& Context);     // calib_fit_image_command.cpp
+void RegisterCalibPlateCarreeCommand(CLI::App& Calib, TCliContext& Context);  // calib_plate_carree_command.cpp
+
 void RegisterCalibCommands(CLI::App& App, TCliContext& Context) {
   CLI::App* group = App.add_subcommand("calib", "Calibration files");
   group->require_subcommand(1);
@@ -130,6 +133,8 @@ void RegisterCalibCommands(CLI::App& App, TCliContext& Context) {
               "pixels, of the quadruples' pixels about the positions the fitted model gives them; it exists for "
               "the quadruple models (biquadraticpn, conicconformal, millercylindrical, equirect, utm).\n"
               "Exit codes: 0 done; 1 no such block, or a malformed one; 3 the file cannot be opened.");
+  RegisterCalibFitImageCommand(*group, Context);
+  RegisterCalibPlateCarreeCommand(*group, Context);
 }
 
 }  // namespace orq::cli

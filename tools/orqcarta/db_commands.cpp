@@ -34,6 +34,8 @@ CLI::App* AddDbCommand(CLI::App& Db, TCliContext& Context, const std::string& Na
   });
 }
 
+void RegisterDbImportPntCommand(CLI::App& Db, TCliContext& Context);  // db_import_pnt_command.cpp
+
 void RegisterDbCommands(CLI::App& App, TCliContext& Context) {
   CLI::App* db = App.add_subcommand("db", "Create, fill, query and maintain geo-databases");
   db->require_subcommand(1);
@@ -47,6 +49,7 @@ void RegisterDbCommands(CLI::App& App, TCliContext& Context) {
   RegisterDbFileCommands(*db, Context);
   RegisterDbAddCommands(*db, Context);
   RegisterDbImportCommand(*db, Context);
+  RegisterDbImportPntCommand(*db, Context);
   RegisterDbQueryCommands(*db, Context);
   RegisterDbMaintenanceCommands(*db, Context);
 }

@@ -17,6 +17,7 @@
 #include "OutputFormat.h"
 #include "TextTable.h"
 #include "demo_picture.h"
+#include "demo_world.h"
 #include "orqcarta/Orq_GeoBasics.h"
 
 namespace orq::cli {
@@ -150,8 +151,8 @@ void ParseRegion(const std::string& Text, TDemoRegion& Region) {
 }
 
 struct TDemoOptions {
-  bool All = false, Geodesy = false;
-  std::string Output = "demo.png", Region;
+  bool All = false, Geodesy = false, World = false;
+  std::string Output = "demo.png", Region, WorldData = MarbleDataFolder;
 };
 
 }  // namespace
@@ -163,7 +164,12 @@ void RegisterDemoCommand(CLI::App& App, TCliContext& Context) {
       [&Context, o] {
         if (o->Geodesy) return RunGeodesyTables(o->All, Context);
         if (o->All) throw EUsageError("--all goes with --geodesy");
+        if (o->World) {
+          if (!o->Region.empty()) throw EUsageError("--region does not go with --world");
+          return RunWorldDemo(o->WorldData, o->Output, Context);
+        }
         TDemoRegion region;
+        region.WorldData = o->WorldData;
         if (!o->Region.empty()) ParseRegion(o->Region, region);
         return RunDemoPicture(region, o->Output, Context);
       });
@@ -171,12 +177,19 @@ void RegisterDemoCommand(CLI::App& App, TCliContext& Context) {
   command->add_flag("-a,--all", o->All, "With --geodesy: every capital of the country table, not only a handful");
   command->add_option("-o,--output", o->Output, "Picture file (.png, .bmp, .jpg; default demo.png)")
       ->type_name("FILE");
+  command->add_flag("--world", o->World, "The capitals on Blue Marble (needs marble-data)");
+  command->add_option("--marble-data", o->WorldData,
+                      "Folder of marble-data (default /usr/share/marble/data; empty: do not use it)")
+      ->type_name("DIR");
   command->add_option("--region", o->Region, "Area of the map (default Europe: 34,-25,72,45)")
       ->type_name("LAT1,LON1,LAT2,LON2");
   SetHelpText(*command,
               "Without options the demo needs no input: it generates a 1200 x 900 blank map of Europe, puts every "
               "capital of the country table that lies on it there, its symbol by the capital's altitude, its "
-              "caption placed clear of the others where it can be, and writes demo.png in the current directory.");
+              "caption placed clear of the others where it can be, and writes demo.png in the current directory. "
+              "When marble-data is installed, the MWDB-II coastlines and borders are drawn under the grid.\n"
+              "--world puts every capital on NASA's Blue Marble instead, scaled under the map control's pixel "
+              "limit.");
 }
 
 }  // namespace orq::cli

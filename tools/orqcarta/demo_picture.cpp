@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "ErrorReport.h"
+#include "demo_world.h"
 #include "OutputFormat.h"
 #include "orqcarta/Orq_GeoBasics.h"
 #include "orqcarta/Orq_GeoMap.h"
@@ -243,6 +244,8 @@ int RunDemoPicture(const TDemoRegion& Region, const std::string& Output, TCliCon
   map.SetColorGraticule(GridColour);
   map.SetGratLineDist(LineDist);
   map.SetShowGraticule(sgLines);
+  const TWorldVectors world = Region.WorldData.empty() ? TWorldVectors{} : LoadWorldVectors(Region.WorldData, 1);
+  if (!world.Empty()) map.SetOnBeforeRenderData([&](TObject*, TCanvas* C) { DrawWorldVectors(map, C, world); });
 
   std::vector<TPlaced> capitals;
   for (const TCountryData& country : CountryData) {
@@ -288,6 +291,11 @@ int RunDemoPicture(const TDemoRegion& Region, const std::string& Output, TCliCon
               << "capitals:      " << count << " placed, " << clear << " captions clear of all others\n"
               << "region:        latitude " << Region.LatLow << " .. " << Region.LatHigh << ", longitude "
               << Region.LongLow << " .. " << Region.LongHigh << '\n';
+  if (!world.Empty())
+    Context.Out << "world data:    " << world.Coasts.size() << " coastlines, islands and lakes and " << world.Borders.size()
+                << " borders of MWDB-II (public domain) from " << Region.WorldData << "/mwdbii\n";
+  else
+    Context.Out << "world data:    none (install marble-data for the coastlines and borders)\n";
   PrintPictureBounds(Context.Out, map);
   Context.Out << "(orqcarta demo --geodesy shows the geodesy tables of the capitals)\n";
   return ExitOk;

@@ -17,8 +17,10 @@
 #include "ErrorReport.h"
 #include "NumberParsing.h"
 #include "OutputFormat.h"
+#include "db_session.h"
 #include "landmarks_formats.h"
 #include "orqcarta/Orq_GeoMap.h"
+#include "orqcarta/Orq_GeoMapDB.h"
 #include "orqplatform/PictureFiles.h"
 
 namespace orq::cli {
@@ -31,6 +33,7 @@ constexpr long long MaxPicturePixels = 16000000;
 
 struct TRenderSetup {
   std::string CalFile, Id, LandMarks, Symbols, Size = "800x600", Mag, Center, Graticule, GridDist, Output;
+  std::string Db, Kinds, DbColor = "#1E3C78";
   bool Fit = false, NoAntiAlias = false;
 };
 
@@ -71,6 +74,31 @@ std::string LowerExtension(const std::string& File) {
   std::string ext = File.substr(dot);
   std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
   return ext;
+}
+
+// "#RRGGBB" or "RRGGBB".
+TColor ParseColour(const std::string& Text) {
+  const std::string hex = !Text.empty() && Text[0] == '#' ? Text.substr(1) : Text;
+  if (hex.size() != 6 || hex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+    throw EUsageError("--db-color: expected #RRGGBB, not \"" + Printable(Text) + "\"");
+  const unsigned long v = std::stoul(hex, nullptr, 16);
+  return RGB(static_cast<uint8_t>(v >> 16), static_cast<uint8_t>(v >> 8), static_cast<uint8_t>(v));
+}
+
+// The item kinds of a comma-separated list; empty: every polygon kind.
+std::vector<TgdbItem> ParseKinds(const std::string& Text) {
+  std::vector<TgdbItem> kinds;
+  std::size_t start = 0;
+  while (!Text.empty() && start <= Text.size()) {
+    const std::size_t comma = std::min(Text.find(',', start), Text.size());
+    try {
+      kinds.push_back(ParsePolygonKind(Text.substr(start, comma - start)));
+    } catch (const EUsageError& e) {
+      throw EUsageError(std::string("--kinds: ") + e.what());
+    }
+    start = comma + 1;
+  }
+  return kinds;
 }
 
 bool Readable(const std::string& File) { return static_cast<bool>(std::ifstream(File)); }
@@ -187,6 +215,16 @@ int RunRender(const TRenderSetup& S, TCliContext& Context) {
   if (!Readable(S.CalFile)) return Missing(Context, "calibration file", S.CalFile);
   if (!S.LandMarks.empty() && !Readable(S.LandMarks)) return Missing(Context, "landmark file", S.LandMarks);
   if (!S.Symbols.empty() && !Readable(S.Symbols)) return Missing(Context, "symbol file", S.Symbols);
+  const std::vector<TgdbItem> kinds = ParseKinds(S.Kinds);
+  // Declared before the map, so that they outlive its drawing handler.
+  const TGeoDBItemFilter filter = [&kinds](const TgdbData& Item) {
+    return kinds.empty() || std::find(kinds.begin(), kinds.end(), Item.ItemKind) != kinds.end();
+  };
+  TPen dbPen;
+  dbPen.Color = ParseColour(S.DbColor);
+  if (S.Db.empty() && (!S.Kinds.empty())) throw EUsageError("--kinds goes with --db");
+  std::unique_ptr<TDbSession> db;
+  if (!S.Db.empty()) db = std::make_unique<TDbSession>(S.Db, TDbSession::daRead, Context.Err, CommandName);
 
   TCalibData probe;
   TCalibModel model = cmUndefined;
@@ -221,6 +259,12 @@ int RunRender(const TRenderSetup& S, TCliContext& Context) {
     map.ZoomFitPage();
   if (!S.Center.empty()) map.BringLocationToCenter(centerLat, centerLon);
 
+  int dbItems = 0;
+  if (db) {
+    map.SetOnBeforeRenderData([&](TObject*, TCanvas* Canvas) {
+      dbItems = DrawGeoDBItems(map, db->Db(), Canvas, filter, dbPen);
+    });
+  }
   map.SetSuppressPaint(false);  // composes
   map.Paint();
   try {
@@ -233,6 +277,7 @@ int RunRender(const TRenderSetup& S, TCliContext& Context) {
               << "magnification: " << FormatFixed(map.Magnification(), 6) << '\n'
               << "map image:     " << map.MapImgWidth() << " x " << map.MapImgHeight() << " pixels, "
               << map.NumLandMarks() << " landmarks\n";
+  if (db) Context.Out << "db items:      " << dbItems << " drawn\n";
   PrintPictureBounds(Context.Out, map);
   return ExitOk;
 }
@@ -261,6 +306,11 @@ void RegisterRenderCommand(CLI::App& App, TCliContext& Context) {
       ->type_name("KIND");
   command->add_option("--grid-dist", setup->GridDist, "Distance of the graticule lines (default: automatic)")
       ->type_name("DEG");
+  command->add_option("--db", setup->Db, "Geo-database whose outlines in view are drawn under grid and landmarks")
+      ->type_name("DB");
+  command->add_option("--kinds", setup->Kinds, "With --db: the kinds drawn (default all polygon kinds)")
+      ->type_name("border,lake,river");
+  command->add_option("--db-color", setup->DbColor, "Colour of the outlines (default #1E3C78)")->type_name("#RRGGBB");
   command->add_flag("--no-antialias", setup->NoAntiAlias, "Scale the map image without smoothing");
   command->add_option("-o,--output", setup->Output, "Picture file; .png, .bmp or .jpg by its extension")
       ->required()

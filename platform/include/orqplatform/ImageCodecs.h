@@ -103,6 +103,61 @@ struct TJpegWriteOptions {
 std::vector<uint8_t> EncodeJpeg(const TRawImage& Image, const TJpegWriteOptions& Options,
                                 const TCodecProgress& Progress = {});
 
+// A JPEG file decoded a band of rows at a time, for scans too large to hold
+// whole: only the rows asked for are ever converted to pixels. A baseline
+// (sequential) file keeps libjpeg's memory to a few rows of blocks; a
+// progressive one needs its whole coefficient buffer, so it is refused above
+// 2^28 pixels. Sides up to 65500 (JPEG's own limit); no pixel-count limit for
+// sequential files. Raises EFOpenError when the file cannot be opened,
+// EInvalidGraphic for a file that is not a readable JPEG, from the reading
+// calls too when the data turn out corrupt or truncated; after that the
+// reader refuses further reads.
+class TJpegRowReader {
+ public:
+  explicit TJpegRowReader(const std::string& FileName);
+  ~TJpegRowReader();
+  TJpegRowReader(const TJpegRowReader&) = delete;
+  TJpegRowReader& operator=(const TJpegRowReader&) = delete;
+
+  int Width() const;
+  int Height() const;
+  // 8 for grey, else 24, as DecodeJpeg reports it.
+  int SourceBitsPerPixel() const;
+  // Rows delivered or skipped so far (the next row to come).
+  int NextRow() const;
+  // Decodes the next rows, at most Count, into Rows (resized to rows x
+  // Width, top row first); returns how many (0 past the last row).
+  int ReadRows(int Count, std::vector<TColor>& Rows);
+  // Passes over the next rows without producing them; returns how many.
+  int SkipRows(int Count);
+
+ private:
+  struct TState;
+  TState* F;
+};
+
+// A JPEG file written a row at a time (baseline, YCbCr or grey), so that a
+// picture is never held whole. Close must follow the last row; a writer
+// destroyed before that removes its partial file. Raises EFCreateError when
+// the file cannot be created, EInvalidGraphic for a bad size or a failing
+// write.
+class TJpegRowWriter {
+ public:
+  TJpegRowWriter(const std::string& FileName, int Width, int Height, const TJpegWriteOptions& Options);
+  ~TJpegRowWriter();
+  TJpegRowWriter(const TJpegRowWriter&) = delete;
+  TJpegRowWriter& operator=(const TJpegRowWriter&) = delete;
+
+  // The next row: Width pixels.
+  void WriteRow(const TColor* Row);
+  // After Height rows: completes and closes the file.
+  void Close();
+
+ private:
+  struct TState;
+  TState* F;
+};
+
 // Every PNG colour type and depth, interlaced or not; alpha and tRNS
 // transparency are composited on white. Chunks after the image data are not
 // read, so a file cut after its last IDAT still decodes.
