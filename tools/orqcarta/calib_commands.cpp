@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "OutputFormat.h"
+#include "gdal_commands.h"
 #include "orqcarta/Orq_GeoMap.h"
 
 namespace orq::cli {
@@ -130,6 +131,7 @@ void RegisterCalibCommands(CLI::App& App, TCliContext& Context) {
               "pixels, of the quadruples' pixels about the positions the fitted model gives them; it exists for "
               "the quadruple models (biquadraticpn, conicconformal, millercylindrical, equirect, utm).\n"
               "Exit codes: 0 done; 1 no such block, or a malformed one; 3 the file cannot be opened.");
+  RegisterCalibGdalCommands(*group, Context);
 }
 
 }  // namespace orq::cli
