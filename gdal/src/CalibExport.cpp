@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "GdalSupport.h"
+#include "orqplatform/FileUtils.h"
 
 namespace orq {
 
@@ -35,7 +36,9 @@ std::string ImageOf(const TGeoMap& Map) {
   if (image.empty() || image == kUnknownImage) image = Map.CalibData().MapFName;
   if (image.empty() || image == kUnknownImage)
     throw EOrqGdalError("the map has no image file to georeference (it was made in memory)");
-  return std::filesystem::absolute(image).string();
+  // Calibration files keep the image name in lower case; the map finds the
+  // file whatever its case, and so must GDAL.
+  return std::filesystem::absolute(FindFileIgnoringCase(image)).string();
 }
 
 std::vector<GDAL_GCP> ToGdalGcps(const TExportGcps& G, std::vector<std::string>& Ids) {
