@@ -44,6 +44,7 @@ OGRLayer* CreateKindLayer(GDALDataset& Ds, TgdbItem Kind, const std::string& Pat
   for (const char* bound : {dbf::LatLow, dbf::LatHigh, dbf::LongLow, dbf::LongHigh})
     AddField(*layer, bound, OFTReal, Path, Trap);
   if (IsPolygonKind(Kind)) AddField(*layer, dbf::NumPoints, OFTInteger, Path, Trap);
+  if (geometry == wkbPolygon) AddField(*layer, dbf::Clockwise, OFTInteger, Path, Trap);
   if (HasClosedFlag(Kind)) AddField(*layer, dbf::Closed, OFTInteger, Path, Trap);
   if (Kind == gitBLOB)
     for (const char* meta : {dbf::Keywords, dbf::Caption, dbf::FilePath, dbf::Descriptor, dbf::Comment})
@@ -92,7 +93,10 @@ void WriteItem(TGeoDB& Db, int Entry, OGRLayer& L, bool SetFid, const std::strin
       Fail(Path, "cannot read the outline of item " + std::to_string(d.ItemId) + " from the database");
     f->SetField(dbf::NumPoints, static_cast<int>(points.size()));
     if (HasClosedFlag(kind)) f->SetField(dbf::Closed, d.Closed ? 1 : 0);
-    f->SetGeometryDirectly(OutlineGeometry(kind, points).release());
+    std::unique_ptr<OGRGeometry> outline = OutlineGeometry(kind, points);
+    if (GeometryOfKind(kind) == wkbPolygon)
+      f->SetField(dbf::Clockwise, outline->toPolygon()->getExteriorRing()->isClockwise() ? 1 : 0);
+    f->SetGeometryDirectly(outline.release());
   } else if (kind == gitBLOB) {
     TMetaInfo meta;
     TMemoryStream data;

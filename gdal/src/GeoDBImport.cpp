@@ -104,7 +104,7 @@ class TLayerReader {
     return multi->getGeometryRef(0);
   }
 
-  void ReadOutline(const OGRGeometry* G, TPendingItem& Item, long long NumPoints) const {
+  void ReadOutline(const OGRGeometry* G, TPendingItem& Item, long long NumPoints, int Clockwise) const {
     const OGRwkbGeometryType want = GeometryOfKind(FKind);
     const OGRwkbGeometryType t = wkbFlatten(G->getGeometryType());
     const OGRLineString* line = nullptr;
@@ -121,6 +121,13 @@ class TLayerReader {
              OGRGeometryTypeToName(want) + ")");
     }
     int count = line ? line->getNumPoints() : 0;
+    OGRLinearRing turned;
+    if (want == wkbPolygon && Clockwise >= 0 && count > 0 && G->toPolygon()->getExteriorRing()->isClockwise() != (Clockwise != 0)) {
+      // Reversed by the file format; reversing again keeps the first point first.
+      turned = *G->toPolygon()->getExteriorRing();
+      turned.reversePoints();
+      line = &turned;
+    }
     if (want == wkbPolygon) {
       // A ring repeats its first point; our outline holds it only when
       // num_points says so.
@@ -181,7 +188,8 @@ class TLayerReader {
       }
       return item;
     }
-    ReadOutline(g, item, Has(F, dbf::NumPoints) ? Integer(F, dbf::NumPoints) : -1);
+    ReadOutline(g, item, Has(F, dbf::NumPoints) ? Integer(F, dbf::NumPoints) : -1,
+                Has(F, dbf::Clockwise) ? static_cast<int>(Integer(F, dbf::Clockwise)) : -1);
     if (!item.HaveBox && !item.Points.empty()) {
       item.LatLow = item.LatHigh = item.Points[0].Latit;
       item.LongLow = item.LongHigh = item.Points[0].Longit;

@@ -23,6 +23,9 @@ inline constexpr const char* LongLow = "long_low";
 inline constexpr const char* LongHigh = "long_high";
 inline constexpr const char* NumPoints = "num_points";  // outline points, the ring's closing point not counted
 inline constexpr const char* Closed = "closed";
+// Polygons: the turn of the outline as exported. Shapefiles store outer rings
+// clockwise and turn the others round; the import turns them back.
+inline constexpr const char* Clockwise = "clockwise";
 // BLOB table only.
 inline constexpr const char* Keywords = "keywords";
 inline constexpr const char* Caption = "caption";
