@@ -113,8 +113,10 @@ struct TConvertOptions {
 int RunConvert(const TConvertOptions& o, TCliContext& Context) {
   const TLandmarkFormat from = FormatOf(o.From, o.In, "--from");
   const TLandmarkFormat to = FormatOf(o.To, o.Out, "--to");
-  if (((from == lffXml || from == lffOgr) && o.In == "-") || ((to == lffXml || to == lffOgr) && o.Out == "-"))
-    throw EUsageError("XML, GPX, KML, KMZ and GeoPackage sides must be files, not \"-\"");
+  if ((from == lffXml && o.In == "-") || (to == lffXml && o.Out == "-"))
+    throw EUsageError("the XML side must be a file, not \"-\"");
+  if ((from == lffOgr && o.In == "-") || (to == lffOgr && o.Out == "-"))
+    throw EUsageError("GPX, KML, KMZ and GeoPackage sides must be files, not \"-\"");
 
   std::vector<TLandMark> landmarks;
   std::vector<std::string> ignored;
