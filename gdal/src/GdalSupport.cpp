@@ -6,6 +6,7 @@
 #include <cctype>
 #include <filesystem>
 #include <mutex>
+#include <unistd.h>
 
 namespace orq::gdal_detail {
 
@@ -58,6 +59,25 @@ std::string LowerExtension(const std::string& Path) {
 void RemoveQuietly(const std::string& Path) {
   std::error_code ec;
   std::filesystem::remove(Path, ec);
+}
+
+TReplacingFile::TReplacingFile(std::string Target) : FTarget(std::move(Target)) {
+  const std::filesystem::path t(FTarget);
+  FTemporary = (t.parent_path() / ("." + t.stem().string() + ".partial-" + std::to_string(::getpid()) +
+                                   t.extension().string()))
+                   .string();
+  RemoveQuietly(FTemporary);
+}
+
+TReplacingFile::~TReplacingFile() {
+  if (!FCommitted) RemoveQuietly(FTemporary);
+}
+
+void TReplacingFile::Commit() {
+  std::error_code ec;
+  std::filesystem::rename(FTemporary, FTarget, ec);
+  if (ec) throw EOrqGdalError(FTarget + ": cannot write the file (" + ec.message() + ")");
+  FCommitted = true;
 }
 
 GDALDriver* DriverNamed(const char* Name, const std::string& File) {

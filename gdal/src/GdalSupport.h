@@ -56,6 +56,25 @@ int UtmEpsg(int Zone, bool South);
 std::string LowerExtension(const std::string& Path);
 // Removes a file if it exists; errors ignored (used to undo partial output).
 void RemoveQuietly(const std::string& Path);
+// A file written under a temporary name beside its target and renamed over
+// it once complete, so that a failed write leaves an old file as it was.
+// The temporary name keeps the target's extension, by which some drivers
+// choose their variant (KML or KMZ).
+class TReplacingFile {
+ public:
+  explicit TReplacingFile(std::string Target);
+  ~TReplacingFile();
+  TReplacingFile(const TReplacingFile&) = delete;
+  TReplacingFile& operator=(const TReplacingFile&) = delete;
+  const std::string& Temporary() const { return FTemporary; }
+  // Renames the temporary file to the target; EOrqGdalError when it cannot.
+  void Commit();
+
+ private:
+  std::string FTarget, FTemporary;
+  bool FCommitted = false;
+};
+
 // The GDAL driver of that name, or a failure naming File.
 GDALDriver* DriverNamed(const char* Name, const std::string& File);
 

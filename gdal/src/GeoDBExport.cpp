@@ -114,12 +114,10 @@ void WriteItem(TGeoDB& Db, int Entry, OGRLayer& L, bool SetFid, const std::strin
     Fail(Path, "cannot write item " + std::to_string(d.ItemId), &Trap);
 }
 
-// Clears what a previous export left, so that the result holds this one only.
+// Clears the shapefiles a previous export left, so that the result holds
+// this one only.
 void RemoveOldOutput(const std::string& Path, TGeoDBOgrFormat Format) {
-  if (Format != dofShapefile) {
-    RemoveQuietly(Path);
-    return;
-  }
+  if (Format != dofShapefile) return;
   if (LowerExtension(Path) == "shp") {
     for (const char* ext : {".shp", ".shx", ".dbf", ".prj", ".cpg"})
       RemoveQuietly(fs::path(Path).replace_extension(ext).string());
@@ -144,9 +142,14 @@ TGeoDBOgrCounts ExportGeoDB(TGeoDB& Db, const std::string& Path, TGeoDBOgrFormat
   }
   // Items by kind, in position order.
   std::array<std::vector<int>, gitUndefined> entries;
+  int leftOut = 0;
   for (int i = 1; i <= Db.NumEntries(); ++i) {
     const TgdbItem k = Db.Data(i).ItemKind;
-    if (k >= gitBorder && k < gitUndefined && wanted[k]) entries[k].push_back(i);
+    if (k >= gitBorder && k < gitUndefined) {
+      if (wanted[k]) entries[k].push_back(i);
+    } else if (Options.Kinds.empty()) {
+      ++leftOut;  // no layer for them
+    }
   }
   if (Format != dofGPKG && !entries[gitBLOB].empty())
     throw EOrqGdalError(Path + ": " + std::to_string(entries[gitBLOB].size()) +
@@ -160,12 +163,17 @@ TGeoDBOgrCounts ExportGeoDB(TGeoDB& Db, const std::string& Path, TGeoDBOgrFormat
 
   TGdalErrorTrap trap;
   GDALDriver* driver = DriverNamed(DriverOf(Format), Path);
-  RemoveOldOutput(Path, Format);
+  // One file is written aside and replaces the old one when complete;
+  // shapefiles, several files each, are written in place.
+  std::unique_ptr<TReplacingFile> replacing;
+  if (Format != dofShapefile) replacing = std::make_unique<TReplacingFile>(Path);
+  else RemoveOldOutput(Path, Format);
   if (Format == dofShapefile && !oneLayer) {
     std::error_code ec;
     fs::create_directories(Path, ec);
   }
-  TDatasetPtr ds(driver->Create(Path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+  const std::string written = replacing ? replacing->Temporary() : Path;
+  TDatasetPtr ds(driver->Create(written.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
   if (!ds) Fail(Path, "cannot create the file", &trap);
   TGeoDBOgrCounts counts;
   try {
@@ -190,9 +198,11 @@ TGeoDBOgrCounts ExportGeoDB(TGeoDB& Db, const std::string& Path, TGeoDBOgrFormat
     if (!trap.LastMessage().empty()) Fail(Path, "cannot write the file", &trap);
   } catch (...) {
     ds.reset();
-    RemoveOldOutput(Path, Format);
+    if (!replacing) RemoveOldOutput(Path, Format);
     throw;
   }
+  if (replacing) replacing->Commit();
+  counts.LeftOut = leftOut;
   return counts;
 }
 

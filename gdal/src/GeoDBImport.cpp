@@ -289,6 +289,8 @@ TGeoDBOgrCounts ImportGeoDB(TGeoDB& Db, const std::vector<std::string>& Paths, c
       const TgdbItem kind = KindOfLayer(Path, *layer, Options, trap);
       TLayerReader(Path, *layer, kind, trap).ReadInto(items);
     }
+    // A read that GDAL broke off would import a part of the file.
+    if (!trap.LastMessage().empty()) Fail(Path, "GDAL could not read all of it", &trap);
   }
   // ItemID order, so that each ID can be kept while it lies above the
   // highest one given out; items without one keep their file order, last.

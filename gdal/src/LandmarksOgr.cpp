@@ -178,7 +178,9 @@ std::vector<TLandMark> ReadLandmarksOgr(const std::string& Path, TLandmarkOgrFor
       result.push_back(FromFeature(*f, *layer, *ds, Format, Template, p));
     }
   }
-  if (trap.LastMessage().size() > 0 && result.empty()) Fail(Path, "GDAL could not read it", &trap);
+  // GDAL stops at a broken part of a file and reports it; what came before
+  // would be a silently shortened list.
+  if (!trap.LastMessage().empty()) Fail(Path, "GDAL could not read all of it", &trap);
   return result;
 }
 
@@ -264,10 +266,10 @@ void WriteLandmarksOgr(const std::string& Path, TLandmarkOgrFormat Format, const
   GDALDriver* driver = GetGDALDriverManager()->GetDriverByName(driverName);
   if (!driver && (Format == lofKML)) driver = GetGDALDriverManager()->GetDriverByName("KML");
   if (!driver) Fail(Path, std::string("this GDAL has no driver for ") + FormatName(Format));
-  RemoveQuietly(Path);
-  TDatasetPtr ds(driver->Create(Path.c_str(), 0, 0, 0, GDT_Unknown, nullptr));
+  TReplacingFile file(Path);
+  TDatasetPtr ds(driver->Create(file.Temporary().c_str(), 0, 0, 0, GDT_Unknown, nullptr));
   if (!ds) Fail(Path, "cannot create the file", &trap);
-  try {
+  {
     OGRLayer* layer = CreateLandmarkLayer(*ds, Format, Path, trap);
     const bool transaction = Format == lofGPKG && ds->StartTransaction() == OGRERR_NONE;
     for (const TLandMark& lm : LandMarks) {
@@ -282,11 +284,8 @@ void WriteLandmarksOgr(const std::string& Path, TLandmarkOgrFormat Format, const
     // only through its error handler.
     ds.reset();
     if (!trap.LastMessage().empty()) Fail(Path, "cannot write the file", &trap);
-  } catch (...) {
-    ds.reset();
-    RemoveQuietly(Path);
-    throw;
   }
+  file.Commit();
 }
 
 }  // namespace orq

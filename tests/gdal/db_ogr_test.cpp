@@ -106,7 +106,9 @@ void ExpectSameItem(TGeoDB& A, int EntryA, TGeoDB& B, int EntryB) {
     ASSERT_TRUE(A.RetrievePolygon(EntryA, pa));
     ASSERT_TRUE(B.RetrievePolygon(EntryB, pb));
     EXPECT_EQ(pb, pa) << a.ItemId;
-    if (a.ItemKind == gitBorder || a.ItemKind == gitCity) EXPECT_EQ(b.Closed, a.Closed) << a.ItemId;
+    if (a.ItemKind == gitBorder || a.ItemKind == gitCity) {
+      EXPECT_EQ(b.Closed, a.Closed) << a.ItemId;
+    }
   } else if (a.ItemKind == gitBLOB) {
     TMetaInfo ma, mb;
     TMemoryStream da, db;
@@ -127,8 +129,12 @@ TEST(DbOgr, TenThousandItemsGoThroughAGeoPackageAndComeBackEqual) {
   for (int i = 1; i <= source.NumEntries(); ++i) ++byKind[source.Data(i).ItemKind];
   source.SetDBName("");
 
+  WriteText(dir.File("world.gpkg"), "an older file, replaced");
   TRun run = RunDb({"export", dir.File("world"), dir.File("world.gpkg")});
   ASSERT_EQ(run.ExitCode, cli::ExitOk) << run.Err;
+  // Written aside and renamed: no temporary file stays behind.
+  for (const auto& entry : fs::directory_iterator(dir.Path()))
+    EXPECT_EQ(entry.path().filename().string().find("partial"), std::string::npos) << entry.path();
 
   const auto layers = OgrLayers(dir.File("world.gpkg"));
   const char* geometry[gitUndefined] = {"Polygon", "Point", "Polygon", "Polygon", "Line String", "Line String",

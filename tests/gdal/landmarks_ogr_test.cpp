@@ -173,6 +173,18 @@ TEST(LandmarksOgr, InputThatIsNotItsFormatFailsOnOneLineAndWritesNothing) {
   EXPECT_EQ(std::count(run.Err.begin(), run.Err.end(), '\n'), 1) << run.Err;
   EXPECT_FALSE(fs::exists(dir.File("out.csv")));
 
+  // A file broken off after GDAL has opened it is refused, not read in
+  // part: large enough that GDAL meets the break only while reading.
+  std::string cut = "<?xml version=\"1.0\"?>\n<gpx version=\"1.1\" creator=\"test\" xmlns=\"http://www.topografix.com/GPX/1/1\">\n";
+  for (int i = 0; i < 3000; ++i) cut += "<wpt lat=\"46.5\" lon=\"7.5\"><name>p" + std::to_string(i) + "</name></wpt>\n";
+  WriteText(dir.File("cut.gpx"), cut + "<wpt lat=\"46.6\" lon=");
+  run = Convert({dir.File("cut.gpx"), dir.File("out.csv")});
+  EXPECT_EQ(run.ExitCode, cli::ExitBadInput) << run.Out;
+  EXPECT_EQ(run.Err.rfind("orqcarta landmarks convert: " + dir.File("cut.gpx") + ": GDAL could not read all of it", 0),
+            0u)
+      << run.Err;
+  EXPECT_FALSE(fs::exists(dir.File("out.csv")));
+
   run = Convert({dir.File("missing.kml"), dir.File("out.gpx")});
   EXPECT_EQ(run.ExitCode, cli::ExitBadInput);
   EXPECT_NE(run.Err.find("no such file"), std::string::npos) << run.Err;

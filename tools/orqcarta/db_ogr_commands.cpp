@@ -76,7 +76,9 @@ int RunExport(TCliContext& Context, const TExportSetup& S) {
   }
   session.Finish();
   Context.Out << "exported " << counts.Total() << (counts.Total() == 1 ? " item" : " items") << " ("
-              << CountsText(counts) << ")\n";
+              << CountsText(counts) << ")";
+  if (counts.LeftOut > 0) Context.Out << "; " << counts.LeftOut << " of undefined kind left out";
+  Context.Out << '\n';
   return ExitOk;
 }
 

@@ -150,9 +150,11 @@ struct TGeoDBOgrOptions {
 
 // Items written or read, by kind, and for import those that got a new
 // ItemID (none given, or one at or below the database's highest ID).
+// Export also counts the items of undefined kind, which have no layer.
 struct TGeoDBOgrCounts {
   std::array<int, gitUndefined> ByKind{};
   int Renumbered = 0;
+  int LeftOut = 0;
   int Total() const;
 };
 
