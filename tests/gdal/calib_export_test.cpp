@@ -80,6 +80,42 @@ TEST(CalibExportOracle, GdalTransformAgreesWithEveryAffineAndBiquadraticModel) {
   }
 }
 
+// GDAL's inverse warp takes positions back to the pixels our own
+// geographic-to-pixel law gives: GDAL position p lies in our pixel floor(p).
+int SamePixels(const TGeoMap& Map, const std::string& Vrt, const std::string& Options) {
+  const std::vector<TPoint> pixels = RandomPixels(W, H, 200);
+  std::ostringstream in;
+  in.precision(17);
+  std::vector<TPoint> ours;
+  for (const TPoint& p : pixels) {
+    bool valid = false;
+    const double lat = Map.CalcLatitude(p.X, p.Y, valid), lon = Map.CalcLongitude(p.X, p.Y, valid);
+    TPoint back{};
+    EXPECT_TRUE(Map.CalcPixelCoords(lat, lon, back.X, back.Y));
+    ours.push_back(back);
+    in << lon << ' ' << lat << '\n';
+  }
+  const TToolRun run = RunGdalTool("gdaltransform", "-i " + Options + " " + Quoted(Vrt), in.str());
+  std::istringstream lines(run.Out);
+  int same = 0;
+  double p, l, z;
+  for (std::size_t i = 0; i < ours.size() && lines >> p >> l >> z; ++i)
+    same += static_cast<int>(std::floor(p)) == ours[i].X && static_cast<int>(std::floor(l)) == ours[i].Y;
+  return same;
+}
+
+TEST(CalibExportOracle, GdalsInverseWarpGivesOurPixels) {
+  TGdalScratch dir;
+  for (const auto& [model, order] : {std::pair{cmEquiRect, "-order 1"}, std::pair{cmBiquadraticPn, "-order 2"}}) {
+    TGeoMap map;
+    MakeMap(map, dir, "inverse", model, CurvedQuads(W, H), W, H);
+    ExportCalibration(map, dir.File("inverse.vrt"), cefVRT);
+    const int same = SamePixels(map, dir.File("inverse.vrt"), order);
+    RecordProperty(std::string(CalibModelNames[model]) + "_same_pixels_of_200", same);
+    EXPECT_EQ(same, 200) << CalibModelNames[model];
+  }
+}
+
 TEST(CalibExportOracle, UtmGcpsAreMetresInTheCalibrationsZone) {
   TGdalScratch dir;
   TGeoMap map;
