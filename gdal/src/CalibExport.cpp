@@ -247,7 +247,12 @@ std::vector<std::string> ExportCalibration(const TGeoMap& Map, const std::string
     width = ds->GetRasterXSize();
     height = ds->GetRasterYSize();
   }
-  const TExportGcps gcps = CalibrationGcps(Map, width, height);
+  TExportGcps gcps;
+  try {
+    gcps = CalibrationGcps(Map, width, height);
+  } catch (const EOrqGdalError& e) {
+    throw EOrqGdalError(image + ": " + e.what());  // named by the map's image
+  }
   switch (Format) {
     case cefVRT:
       if (Path.empty()) throw EOrqGdalError("no file name for the VRT");

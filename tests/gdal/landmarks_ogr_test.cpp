@@ -125,6 +125,26 @@ TEST(LandmarksOgr, KmlAndKmzKeepNamesTimesAltitudesAndSymbolStyles) {
   EXPECT_NE(ReadText(dir.File("marks.kml")).find("<color>ff804020</color>"), std::string::npos);
 }
 
+TEST(LandmarksOgr, KmlSharedStylesGiveTheSymbolByItsIconName) {
+  TGdalScratch dir;
+  WriteText(dir.File("shared.kml"),
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<kml xmlns=\"http://www.opengis.net/kml/2.2\"><Document>\n"
+            "<Style id=\"red\"><IconStyle><color>ff0000ff</color><Icon><href>http://example.com/icons/Circle.png</href>"
+            "</Icon></IconStyle></Style>\n"
+            "<Placemark><name>Shared</name><styleUrl>#red</styleUrl><Point><coordinates>7.5,46.5,1200</coordinates>"
+            "</Point></Placemark>\n"
+            "<Placemark><name>Plain</name><Point><coordinates>7.6,46.6</coordinates></Point></Placemark>\n"
+            "</Document></kml>\n");
+  TLandMark start;
+  start.SymbolProps.Kind = lmCross;
+  const std::vector<TLandMark> lms = ReadLandmarksOgr(dir.File("shared.kml"), lofKML, start);
+  ASSERT_EQ(lms.size(), 2u);
+  EXPECT_EQ(lms[0].SymbolProps.Kind, lmCircle);
+  EXPECT_EQ(lms[0].SymbolProps.FGColor, 0x0000FFu);  // red
+  EXPECT_EQ(lms[0].Altitude, 1200);
+  EXPECT_EQ(lms[1].SymbolProps.Kind, lmCross);  // no style: the template's
+}
+
 TEST(LandmarksOgr, GeoPackageKeepsEveryLandmarkField) {
   TGdalScratch dir;
   std::vector<TLandMark> lms = StyledLandmarks();

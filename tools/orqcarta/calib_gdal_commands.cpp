@@ -48,6 +48,10 @@ int RunExport(const TExportOptions& o, TCliContext& Context) {
     ReportError(Context.Err, ExportName, "no calibration block in \"" + Printable(o.File, 200) + "\"");
     return ExitBadInput;
   }
+  if (probe.MapFName.empty()) {
+    ReportError(Context.Err, ExportName, Printable(o.File, 200) + ": the calibration block names no map image");
+    return ExitBadInput;
+  }
   map.LoadCalDataFromXML(o.File, o.Id);
   std::string out = o.Out;
   if (format == cefVRT && out.empty()) out = std::filesystem::path(o.File).replace_extension(".vrt").string();
@@ -107,7 +111,8 @@ void RegisterCalibGdalCommands(CLI::App& Calib, TCliContext& Context) {
               "millercylindrical, which GDAL's polynomial warp only approximates. The world file (.jgw, .pgw, "
               ".bpw) and its .prj need an affine model: equirect or utm. Our pixel (x, y) is GDAL's "
               "(x + 0.5, y + 0.5). The names of the files written are printed.\n"
-              "Exit codes: 0 done; 1 no such block; 3 a file cannot be read or written, or the model cannot be "
+              "Exit codes: 0 done; 1 no such block, or one without a map image; 3 a file cannot be read or "
+              "written, or the model cannot be "
               "exported so.");
 
   auto im = std::make_shared<TImportOptions>();
