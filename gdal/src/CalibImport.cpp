@@ -124,7 +124,8 @@ void SaveImportedCalibration(const TImportedCalibration& C, const std::string& X
     return;
   }
   // An image the map does not load (a GeoTIFF, say): the corners through the
-  // fitted model; the map derives the resolution when it loads the block.
+  // fitted model, no resolution (the map derives one only from an image it
+  // holds).
   TCalibData data = map.CalibData();
   data.MapFName = C.Data.MapFName;
   auto corner = [&](int x, int y) {

@@ -17,6 +17,11 @@ using cli::TRun;
 
 constexpr int W = 600, H = 400;
 
+std::string Lower(std::string S) {
+  for (char& c : S) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return S;
+}
+
 TRun RunCalib(std::vector<std::string> Args) { return RunInProcess(cli::RegisterCalibCommands, "calib", std::move(Args)); }
 
 void ExpectSameQuads(const TCalibData& Got, const std::vector<TCalQuad>& Want, double Tolerance) {
@@ -146,6 +151,31 @@ TEST(CalibImport, WorldFileAndPrjGiveTheAffineLawBack) {
   }
   EXPECT_EQ(back.Data.CalQuads[8].MapX, W - 1);
   EXPECT_EQ(back.Data.CalQuads[8].MapY, H - 1);
+}
+
+TEST(CalibImport, GeoTiffThatTheMapCannotLoadIsReferencedWithItsCorners) {
+  TGdalScratch dir;
+  TGeoMap map;
+  MakeMap(map, dir, "tiff", cmEquiRect, CurvedQuads(W, H), W, H);
+  ASSERT_EQ(RunGdalTool("gdal_translate", "-q -of GTiff -a_srs EPSG:4326 -a_ullr 5 48 11 45 " +
+                                              Quoted(dir.File("tiff.bmp")) + " " + Quoted(dir.File("scan.tif")))
+                .ExitCode,
+            0);
+  const TRun run = RunCalib({"import", dir.File("scan.tif"), "-o", dir.File("scan.xml")});
+  ASSERT_EQ(run.ExitCode, cli::ExitOk) << run.Err;
+  TCalibData data;
+  TCalibModel model = cmUndefined;
+  ASSERT_TRUE(ParseCalibData(dir.File("scan.xml"), "", data, model));
+  EXPECT_EQ(model, cmEquiRect);
+  EXPECT_EQ(data.MapFName, Lower(dir.File("scan.tif")));  // the block keeps names in lower case
+  EXPECT_EQ(data.NumCalQuads, 9);
+  // Corners are the positions of the corner pixels (0, 0) and (W, H), whose
+  // centres lie half a pixel inside GDAL's image edges.
+  const double dLat = 3.0 / H, dLong = 6.0 / W;
+  EXPECT_NEAR(data.Corners[gcoTopLeft].Latit, 48 - 0.5 * dLat, 1e-5);
+  EXPECT_NEAR(data.Corners[gcoTopLeft].Longit, 5 + 0.5 * dLong, 1e-5);
+  EXPECT_NEAR(data.Corners[gcoBottomRight].Latit, 45 - 0.5 * dLat, 1e-5);
+  EXPECT_NEAR(data.Corners[gcoBottomRight].Longit, 11 + 0.5 * dLong, 1e-5);
 }
 
 TEST(CalibImport, ProjectedGcpsAreConvertedToLatitudeAndLongitude) {
