@@ -317,6 +317,12 @@ class TGeoDB : public TComponent {
                    float LatHigh, float LongLow, float LongHigh, float Altitude, uint8_t ClassNumber,
                    int32_t UserTag, const TMetaInfo& MInfo, TMemoryStream* Data);
 
+  // Makes the next added item get an ItemID above UpTo, so that items copied
+  // from elsewhere can keep theirs: raises HighestID to UpTo (never lowers
+  // it, so no ID is given out twice) and writes the header at once. Nothing
+  // while no database is open.
+  void ReserveItemIDs(int32_t UpTo);
+
   // The last item moves into the freed position.
   void DeleteData(int DbEntry);
   // Overwrites name, altitude, class, tag, date and state flag (and for towns

@@ -175,6 +175,12 @@ int TGeoDB::AddData(std::string& Name, const std::vector<TSCoords>& Polygon, boo
   return FNumSumItems;
 }
 
+void TGeoDB::ReserveItemIDs(int32_t UpTo) {
+  if (!IsOpen() || UpTo <= std::max(FSystemData.HighestID, FMaxItemId)) return;
+  FSystemData.HighestID = UpTo;
+  WriteHeader("ReserveItemIDs");
+}
+
 void TGeoDB::ReplaceData(int DBEntry, std::string& Name, const std::vector<TSCoords>& Polygon, bool ClosedLine,
                          TgdbItem Kind, uint8_t ClassNumber, double Date, int32_t StateFlag, float LatLow,
                          float LatHigh, float LongLow, float LongHigh, float Altitude, int32_t UserTag,

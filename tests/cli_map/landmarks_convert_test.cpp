@@ -160,8 +160,8 @@ TEST(LandmarksConvert, BadInputAndUsageAreReported) {
        "orqcarta landmarks convert: cannot create \"/nonexistent/out.xml\""},
       {"'" + SampleXml + "' out.txt", 2,
        "orqcarta landmarks convert: cannot tell the format of \"out.txt\" from its extension; give --to"},
-      {"--to kml '" + SampleXml + "' out.kml", 2,
-       "orqcarta landmarks convert: unknown format \"kml\" (xml, csv or geojson)"},
+      {"--to shp '" + SampleXml + "' out.shp", 2,
+       "orqcarta landmarks convert: unknown format \"shp\" (xml, csv, geojson, gpx, kml, kmz or gpkg)"},
   };
   for (const TCase& c : cases) {
     const TToolRun run = RunTool("landmarks convert " + c.Args);

@@ -41,6 +41,24 @@ TEST_F(GeoDBModify, ThreeTownsAndADelete) {
   EXPECT_EQ(I32At(sum, 240), 4);
 }
 
+TEST_F(GeoDBModify, ReservedItemIDsAreSkippedAndNeverGivenTwice) {
+  AddTownAt(db, "a", 1, 1);
+  db.ReserveItemIDs(41);
+  EXPECT_EQ(db.SystemData().HighestID, 41);
+  AddTownAt(db, "b", 2, 2);
+  EXPECT_EQ(db.Data(2).ItemId, 42);
+  db.ReserveItemIDs(10);  // below what was given out: ignored
+  AddTownAt(db, "c", 3, 3);
+  EXPECT_EQ(db.Data(3).ItemId, 43);
+  // The header on disk carries the reservation.
+  db.ReserveItemIDs(99);
+  EXPECT_EQ(I32At(ReadBytes(F(".orqgdd")), 0), 99);
+  db.SetDBName("");
+  db.ReserveItemIDs(500);  // closed: nothing
+  db.SetDBName(dir.File("m"));
+  EXPECT_EQ(db.SystemData().HighestID, 99);
+}
+
 TEST_F(GeoDBModify, DeletingTheLastItemJustShortens) {
   AddTownAt(db, "a", 1, 1);
   AddTownAt(db, "b", 2, 2);

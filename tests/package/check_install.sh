@@ -17,6 +17,11 @@ out=$(LD_LIBRARY_PATH="$libdir" "$scratch/cmake/consumer")
 [ "$out" = "298.257224" ] || { echo "find_package client printed '$out'"; exit 1; }
 out=$(LD_LIBRARY_PATH="$libdir" "$scratch/cmake/map_client" "$scratch/map.png")
 [ "$out" = "800x600 0.8" ] && [ -s "$scratch/map.png" ] || { echo "map client printed '$out'"; exit 1; }
+# The GDAL library, when the build has it.
+if [ -e "$libdir/liborqcarta_gdal.so" ]; then
+  out=$(LD_LIBRARY_PATH="$libdir" "$scratch/cmake/gdal_client" "$scratch")
+  [ "$out" = "9" ] && [ -s "$scratch/blank.vrt" ] || { echo "GDAL client printed '$out'"; exit 1; }
+fi
 
 # The Qt example (when the package has the host) starts and keeps running
 # until it is stopped.

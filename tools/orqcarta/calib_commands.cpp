@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "OutputFormat.h"
+#include "gdal_commands.h"
 #include "orqcarta/Orq_GeoMap.h"
 
 namespace orq::cli {
@@ -135,6 +136,7 @@ void RegisterCalibCommands(CLI::App& App, TCliContext& Context) {
               "Exit codes: 0 done; 1 no such block, or a malformed one; 3 the file cannot be opened.");
   RegisterCalibFitImageCommand(*group, Context);
   RegisterCalibPlateCarreeCommand(*group, Context);
+  RegisterCalibGdalCommands(*group, Context);
 }
 
 }  // namespace orq::cli

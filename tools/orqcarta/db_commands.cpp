@@ -7,6 +7,7 @@
 
 #include "ErrorReport.h"
 #include "db_session.h"
+#include "gdal_commands.h"
 
 namespace orq::cli {
 
@@ -52,6 +53,7 @@ void RegisterDbCommands(CLI::App& App, TCliContext& Context) {
   RegisterDbImportPntCommand(*db, Context);
   RegisterDbQueryCommands(*db, Context);
   RegisterDbMaintenanceCommands(*db, Context);
+  RegisterDbOgrCommands(*db, Context);
 }
 
 }  // namespace orq::cli

@@ -11,6 +11,7 @@
 #include "Commands.h"
 #include "ErrorReport.h"
 #include "landmarks_fields.h"
+#include "gdal_commands.h"
 #include "landmarks_formats.h"
 #include "orqcarta/Orq_GeoMap.h"
 #include "orqplatform/TextFile.h"
@@ -21,7 +22,7 @@ namespace {
 
 constexpr const char* CommandName = "landmarks convert";
 
-enum TLandmarkFormat : int { lffXml, lffCsv, lffGeoJson };
+enum TLandmarkFormat : int { lffXml, lffCsv, lffGeoJson, lffOgr };
 
 TLandmarkFormat ParseFormatName(const std::string& Name) {
   std::string s = Name;
@@ -29,7 +30,8 @@ TLandmarkFormat ParseFormatName(const std::string& Name) {
   if (s == "xml") return lffXml;
   if (s == "csv") return lffCsv;
   if (s == "geojson" || s == "json") return lffGeoJson;
-  throw EUsageError("unknown format \"" + Printable(Name) + "\" (xml, csv or geojson)");
+  if (IsOgrLandmarkFormat(s)) return lffOgr;
+  throw EUsageError("unknown format \"" + Printable(Name) + "\" (xml, csv, geojson, gpx, kml, kmz or gpkg)");
 }
 
 // The format named by --from/--to, or else by the file's extension.
@@ -43,6 +45,7 @@ TLandmarkFormat FormatOf(const std::string& Given, const std::string& Path, cons
     if (ext == "xml") return lffXml;
     if (ext == "csv") return lffCsv;
     if (ext == "geojson" || ext == "json") return lffGeoJson;
+    if (IsOgrLandmarkFormat(ext)) return lffOgr;
   }
   throw EUsageError("cannot tell the format of \"" + Printable(Path) + "\" from its extension; give " + Option);
 }
@@ -112,12 +115,16 @@ int RunConvert(const TConvertOptions& o, TCliContext& Context) {
   const TLandmarkFormat to = FormatOf(o.To, o.Out, "--to");
   if ((from == lffXml && o.In == "-") || (to == lffXml && o.Out == "-"))
     throw EUsageError("the XML side must be a file, not \"-\"");
+  if ((from == lffOgr && o.In == "-") || (to == lffOgr && o.Out == "-"))
+    throw EUsageError("GPX, KML, KMZ and GeoPackage sides must be files, not \"-\"");
 
   std::vector<TLandMark> landmarks;
   std::vector<std::string> ignored;
   try {
     if (from == lffXml) {
       landmarks = ReadXml(o.In, o.Id);
+    } else if (from == lffOgr) {
+      landmarks = ReadOgrLandmarks(o.In, o.From, NewLandmarkTemplate());
     } else {
       const std::string text = ReadWholeFile(o.In, Context.In);
       const TLandMark start = NewLandmarkTemplate();
@@ -142,6 +149,7 @@ int RunConvert(const TConvertOptions& o, TCliContext& Context) {
     case lffXml: WriteXml(o.Out, o.Id, landmarks); break;
     case lffCsv: WriteText(o.Out, LandmarksToCsv(landmarks), Context.Out); break;
     case lffGeoJson: WriteText(o.Out, LandmarksToGeoJson(landmarks), Context.Out); break;
+    case lffOgr: WriteOgrLandmarks(o.Out, o.To, landmarks); break;
   }
   return ExitOk;
 }
@@ -159,8 +167,10 @@ void RegisterLandmarksCommands(CLI::App& App, TCliContext& Context) {
   convert->add_option("OUT", options->Out, "Output file (\"-\": standard output, CSV or GeoJSON only)")->required();
   convert->add_option("--id", options->Id,
                       "Identifier of the XML block to read (default: the first) or to write (default: empty)");
-  convert->add_option("--from", options->From, "Input format: xml, csv or geojson (default: from the extension)");
-  convert->add_option("--to", options->To, "Output format: xml, csv or geojson (default: from the extension)");
+  convert->add_option("--from", options->From,
+                      "Input format: xml, csv, geojson, gpx, kml, kmz or gpkg (default: from the extension)");
+  convert->add_option("--to", options->To,
+                      "Output format: xml, csv, geojson, gpx, kml, kmz or gpkg (default: from the extension)");
   convert->add_flag("-q,--quiet", options->Quiet, "Do not list ignored CSV columns or GeoJSON properties");
 
   std::string fields;
@@ -174,6 +184,9 @@ void RegisterLandmarksCommands(CLI::App& App, TCliContext& Context) {
               "User-Defined, font styles bold+italic+underline+strikeout.\n"
               "The XML form knows Plus and User-Defined symbols only as Cross, and quotes in texts are "
               "written as apostrophes.\n"
+              "GPX (waypoints, route and track points), KML/KMZ placemarks and GeoPackage points go through "
+              "GDAL: name -> identifier and caption, time, elevation -> altitude, symbol (GPX sym, KML icon "
+              "style); a GeoPackage keeps every field but the caption's font.\n"
               "Exit codes: 0 done; 1 the input is malformed or holds no such block; 2 bad options; "
               "3 a file cannot be opened or written.");
 }
