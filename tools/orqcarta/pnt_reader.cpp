@@ -68,7 +68,7 @@ TPntContents ParsePnt(const uint8_t* Data, std::size_t Size, int MinLevel, const
     throw EInputError("the file is not a whole number of 6-byte records (" + std::to_string(Size % RecordSize) +
                       " bytes left over)");
   TPntContents out;
-  TLineBuilder builder{out, MinLevel};
+  TLineBuilder builder{out, MinLevel, {}};
   const long records = static_cast<long>(Size / RecordSize);
   int lastPercent = -1;
   for (long r = 0; r < records; ++r) {
