@@ -650,4 +650,9 @@ class TGeoMap : public TCustomControl {
   TPageTarget* FPageTarget = nullptr;
 };
 
+// Gives every landmark whose Tag numbers an entry of Symbols (1..NumEntries)
+// that entry's symbol properties: a symbol file as the palette that landmark
+// files refer to by tag. Repaints once; returns the number of landmarks set.
+int ApplySymbolPalette(TGeoMap& Map, const TSymbolRepository& Symbols);
+
 }  // namespace orq

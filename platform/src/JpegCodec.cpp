@@ -101,6 +101,17 @@ bool PlausibleSize(const jpeg_decompress_struct& Info, std::size_t FileSize) {
   return Blocks <= uint64_t{FileSize} * 8 + 64;
 }
 
+// What the decoder hands out: grey stays grey, CMYK and YCCK come as CMYK
+// (StoreRow converts), everything else as RGB.
+void ChooseOutputColorSpace(jpeg_decompress_struct& Info) {
+  switch (Info.jpeg_color_space) {
+    case JCS_GRAYSCALE: Info.out_color_space = JCS_GRAYSCALE; break;
+    case JCS_CMYK:
+    case JCS_YCCK: Info.out_color_space = JCS_CMYK; break;
+    default: Info.out_color_space = JCS_RGB; break;
+  }
+}
+
 void StoreRow(const jpeg_decompress_struct& Info, const JSAMPLE* Row, bool AdobeInverted, TColor* Out) {
   const JDIMENSION W = Info.output_width;
   switch (Info.out_color_space) {
@@ -142,12 +153,7 @@ bool RunJpegDecode(TJpegDecodeContext& Ctx) {
     SetText(Ctx.Err, "JPEG file truncated");
     return false;
   }
-  switch (Info.jpeg_color_space) {
-    case JCS_GRAYSCALE: Info.out_color_space = JCS_GRAYSCALE; break;
-    case JCS_CMYK:
-    case JCS_YCCK: Info.out_color_space = JCS_CMYK; break;
-    default: Info.out_color_space = JCS_RGB; break;
-  }
+  ChooseOutputColorSpace(Info);
   const bool AdobeInverted = Info.saw_Adobe_marker;
   jpeg_start_decompress(&Info);
 
@@ -321,12 +327,7 @@ bool OpenRowReader(TRowReadContext& C) {
     SetText(C.Err, "JPEG file truncated");
     return false;
   }
-  switch (Info.jpeg_color_space) {
-    case JCS_GRAYSCALE: Info.out_color_space = JCS_GRAYSCALE; break;
-    case JCS_CMYK:
-    case JCS_YCCK: Info.out_color_space = JCS_CMYK; break;
-    default: Info.out_color_space = JCS_RGB; break;
-  }
+  ChooseOutputColorSpace(Info);
   C.AdobeInverted = Info.saw_Adobe_marker;
   jpeg_start_decompress(&Info);
   C.Row = (*Info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&Info), JPOOL_IMAGE,

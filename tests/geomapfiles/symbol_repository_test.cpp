@@ -152,3 +152,38 @@ TEST(SymbolRepository, ReadingManySymbolsGrowsTheTable) {
 
 }  // namespace
 }  // namespace orq
+
+namespace orq {
+namespace {
+
+// A symbol file is the palette landmark tags point into: tags inside the
+// repository take their entry's symbol, others keep theirs.
+TEST(SymbolPalette, TagsInsideTheRepositoryTakeTheirEntrysSymbol) {
+  TSymbolRepository symbols;
+  symbols.SetNEntries(2);
+  TSymbol square = symbols.GetValues(2);
+  square.Properties.Kind = lmSquare;
+  square.Properties.Size = 12;
+  square.Properties.FGColor = 0x00FF00;
+  symbols.SetValues(2, square);
+
+  TGeoMap map;
+  map.CreateEmptyMapInMemory(40, 0, 50, 20, 2, 2, 400, 200, true);
+  for (int tag : {2, 0, 3, 2}) {
+    TLandMark lm;
+    lm.Latitude = 45;
+    lm.Longitude = 10;
+    lm.Tag = tag;
+    lm.SymbolProps.Kind = lmCircle;
+    map.AddLandMarkRecord(lm);
+  }
+  EXPECT_EQ(ApplySymbolPalette(map, symbols), 2);
+  EXPECT_EQ(map.GetLandMarkData(1).SymbolProps, square.Properties);
+  EXPECT_EQ(map.GetLandMarkData(4).SymbolProps, square.Properties);
+  EXPECT_EQ(map.GetLandMarkData(2).SymbolProps.Kind, lmCircle);  // tag 0: no entry
+  EXPECT_EQ(map.GetLandMarkData(3).SymbolProps.Kind, lmCircle);  // tag 3: beyond the palette
+  EXPECT_FALSE(map.SuppressPaint());
+}
+
+}  // namespace
+}  // namespace orq

@@ -34,15 +34,7 @@ int RunSplit(const TSplitSetup& S, TCliContext& Context) {
   if (S.Quality < 1 || S.Quality > 100) throw EUsageError("--quality: expected 1..100");
   TCalibData data;
   TCalibModel model = cmUndefined;
-  try {
-    if (!ReadCalibration(S.CalFile, S.Id, data, model)) {
-      ReportError(Context.Err, CommandName, "no calibration block in \"" + Printable(S.CalFile, 200) + "\"");
-      return ExitBadInput;
-    }
-  } catch (const EOrqError& e) {
-    ReportError(Context.Err, CommandName, "malformed block in \"" + Printable(S.CalFile, 200) + "\": " + e.what());
-    return ExitBadInput;
-  }
+  if (!ReadCalibrationOrReport(S.CalFile, S.Id, data, model, CommandName, Context.Err)) return ExitBadInput;
   std::error_code ec;
   std::filesystem::create_directories(S.Dir, ec);
   if (!DirectoryExists(S.Dir)) {

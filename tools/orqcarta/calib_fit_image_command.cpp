@@ -38,15 +38,7 @@ int RunFit(const TFitSetup& S, TCliContext& Context) {
   const std::string imageOut = S.Image.empty() ? ReplaceExtension(S.Output, ".png") : S.Image;
   TCalibData data;
   TCalibModel model = cmUndefined;
-  try {
-    if (!ReadCalibration(S.CalFile, S.Id, data, model)) {
-      ReportError(Context.Err, CommandName, "no calibration block in \"" + Printable(S.CalFile, 200) + "\"");
-      return ExitBadInput;
-    }
-  } catch (const EOrqError& e) {
-    ReportError(Context.Err, CommandName, "malformed block in \"" + Printable(S.CalFile, 200) + "\": " + e.what());
-    return ExitBadInput;
-  }
+  if (!ReadCalibrationOrReport(S.CalFile, S.Id, data, model, CommandName, Context.Err)) return ExitBadInput;
   std::ifstream in(FindFileIgnoringCase(data.MapFName), std::ios::binary);
   if (data.MapFName.empty() || !in) {
     ReportError(Context.Err, CommandName, "cannot open the map image \"" + Printable(data.MapFName, 200) + "\"");

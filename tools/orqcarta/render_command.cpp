@@ -144,18 +144,6 @@ int NoBlock(TCliContext& Context, const std::string& What, const std::string& Id
   return ExitBadInput;
 }
 
-// A landmark whose Tag numbers an entry of the symbol file draws with that
-// entry's symbol: the file is the palette the landmarks refer to.
-void ApplySymbols(TGeoMap& Map, const TSymbolRepository& Symbols) {
-  for (int i = 1; i <= Map.NumLandMarks(); ++i) {
-    TLandMark lm = Map.GetLandMarkData(i);
-    if (lm.Tag >= 1 && lm.Tag <= Symbols.NumEntries()) {
-      lm.SymbolProps = Symbols.GetValues(lm.Tag).Properties;
-      Map.SetLandMarkData(i, lm);
-    }
-  }
-}
-
 }  // namespace
 
 void PrintPictureBounds(std::ostream& Out, const TGeoMap& Map) {
@@ -248,7 +236,7 @@ int RunRender(const TRenderSetup& S, TCliContext& Context) {
   if (!S.Symbols.empty()) {
     TSymbolRepository symbols;
     if (!symbols.LoadFromFile(S.Symbols, "")) return NoBlock(Context, "symbol", "", S.Symbols);
-    ApplySymbols(map, symbols);
+    ApplySymbolPalette(map, symbols);
   }
 
   map.SetShowGraticule(graticule);

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 
+#include "ErrorReport.h"
 #include "orqcarta/geomap/CalibMath.h"
 #include "orqplatform/TextFile.h"
 
@@ -25,6 +26,17 @@ bool ReadCalibration(const std::string& File, const std::string& Id, TCalibData&
   Data.UTMZone = -1;  // a block without "utmzone" has none
   Model = cmUndefined;
   return ParseCalibData(File, Id, Data, Model);
+}
+
+bool ReadCalibrationOrReport(const std::string& File, const std::string& Id, TCalibData& Data, TCalibModel& Model,
+                             const std::string& Command, std::ostream& Err) {
+  try {
+    if (ReadCalibration(File, Id, Data, Model)) return true;
+    ReportError(Err, Command, "no calibration block in \"" + Printable(File, 200) + "\"");
+  } catch (const EOrqError& e) {
+    ReportError(Err, Command, "malformed block in \"" + Printable(File, 200) + "\": " + e.what());
+  }
+  return false;
 }
 
 TCalibData MovedCalibration(const TCalibData& Data, double Factor, int OffsetX, int OffsetY) {

@@ -4,6 +4,7 @@
 // control derives for the new picture's size.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 #include "orqcarta/Orq_GeoMap.h"
@@ -13,6 +14,10 @@ namespace orq::cli {
 // The block read from File (Id empty: the first); false when there is none.
 // Throws EOrqError for a malformed block.
 bool ReadCalibration(const std::string& File, const std::string& Id, TCalibData& Data, TCalibModel& Model);
+// The same for a command: a missing or malformed block is reported on Err
+// in Command's name and gives false.
+bool ReadCalibrationOrReport(const std::string& File, const std::string& Id, TCalibData& Data, TCalibModel& Model,
+                             const std::string& Command, std::ostream& Err);
 
 // Data with each calibration pixel scaled by Factor (rounded half to even,
 // as ResizeMap does), then moved by -OffsetX, -OffsetY: the calibration of

@@ -45,18 +45,6 @@ constexpr TModeEntry kModes[] = {
 
 constexpr double kWheelStep = 1.25;  // magnification factor of one wheel notch
 
-// The repository's symbol for every landmark whose tag numbers one of its
-// entries.
-void ApplySymbols(TGeoMap& Map, const TSymbolRepository& Symbols) {
-  for (int i = 1; i <= Map.NumLandMarks(); ++i) {
-    TLandMark lm = Map.GetLandMarkData(i);
-    if (lm.Tag >= 1 && lm.Tag <= Symbols.NumEntries()) {
-      lm.SymbolProps = Symbols.GetValues(lm.Tag).Properties;
-      Map.SetLandMarkData(i, lm);
-    }
-  }
-}
-
 }  // namespace
 
 TViewerWindow::TViewerWindow(orq::qt::Host& Host, const TViewerOptions& Options)
@@ -209,7 +197,7 @@ bool TViewerWindow::OpenMaps(const QString& Path, bool Quiet) {
 bool TViewerWindow::OpenLandmarks(const QString& File, bool Quiet) {
   try {
     if (Map()->LoadLandMarks(File.toStdString(), "")) {
-      if (FSymbols) ApplySymbols(*Map(), *FSymbols);
+      if (FSymbols) ApplySymbolPalette(*Map(), *FSymbols);
       return true;
     }
     Complain("No landmarks in " + File, Quiet);
@@ -224,7 +212,7 @@ bool TViewerWindow::OpenSymbols(const QString& File, bool Quiet) {
   try {
     if (symbols->LoadFromFile(File.toStdString(), "")) {
       FSymbols = std::move(symbols);
-      ApplySymbols(*Map(), *FSymbols);
+      ApplySymbolPalette(*Map(), *FSymbols);
       return true;
     }
     Complain("No symbols in " + File, Quiet);
