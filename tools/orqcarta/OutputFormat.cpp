@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "ErrorReport.h"
+#include "PositionFields.h"
 #include "orqmath/DegreeToStr.h"
 
 namespace orq::cli {
@@ -86,6 +87,11 @@ void TOutputFormat::AppendMetres(std::string& Out, double Value) const {
 
 void TOutputFormat::AppendLatitude(std::string& Out, double Value) const { AppendAngle(Out, Value, 'N', 'S'); }
 void TOutputFormat::AppendLongitude(std::string& Out, double Value) const { AppendAngle(Out, Value, 'E', 'W'); }
+
+void TOutputFormat::AppendPosition(std::string& Out, double Latitude, double Longitude) const {
+  AppendLatitude(Out, Latitude);
+  AppendLongitude(Out, WrapLongitude(Longitude));
+}
 
 void TOutputFormat::AppendAngle(std::string& Out, double Value, char Positive, char Negative) const {
   CheckFinite(Value);

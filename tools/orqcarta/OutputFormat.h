@@ -53,6 +53,8 @@ class TOutputFormat {
   void AppendMetres(std::string& Out, double Value) const;
   void AppendLatitude(std::string& Out, double Value) const;
   void AppendLongitude(std::string& Out, double Value) const;
+  // A converted position: latitude, then longitude wrapped into -180..<180.
+  void AppendPosition(std::string& Out, double Latitude, double Longitude) const;
 
  private:
   void AppendAngle(std::string& Out, double Value, char Positive, char Negative) const;

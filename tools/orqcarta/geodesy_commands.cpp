@@ -49,8 +49,7 @@ void RegisterUps(CLI::App& App, TCliContext& Context) {
             CheckUPSGrid(southern, v[0], v[1]);
             double latitude = 0, longitude = 0;
             UPSToLatLong(v[0], v[1], southern, s.Ellipsoid, latitude, longitude);
-            s.Format.AppendLatitude(out, latitude);
-            s.Format.AppendLongitude(out, WrapLongitude(longitude));
+            s.Format.AppendPosition(out, latitude, longitude);
           };
         }
         return RunSetup("ups", s, convert, Context);
@@ -107,8 +106,7 @@ void RegisterTm(CLI::App& App, TCliContext& Context) {
               throw EInputError("no position within 1 m: the grid point lies beyond " +
                                 FormatShortest(TMMaxLongitudeOffset) + " degrees from the central meridian or "
                                 "beyond the poles");
-            s.Format.AppendLatitude(out, latitude);
-            s.Format.AppendLongitude(out, WrapLongitude(longitude));
+            s.Format.AppendPosition(out, latitude, longitude);
           };
         }
         return RunSetup("tm", s, convert, Context);
@@ -155,8 +153,7 @@ void RegisterCart(CLI::App& App, TCliContext& Context) {
             if (v[0] == 0 && v[1] == 0 && v[2] == 0) throw EInputError("the earth's centre has no geographic position");
             double latitude = 0, longitude = 0, height = 0;
             CartesianToGeo(v[0], v[1], v[2], s.Ellipsoid, latitude, longitude, height);
-            s.Format.AppendLatitude(out, latitude);
-            s.Format.AppendLongitude(out, WrapLongitude(longitude));
+            s.Format.AppendPosition(out, latitude, longitude);
             s.Format.AppendMetres(out, height);
           };
         }

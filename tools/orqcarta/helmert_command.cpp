@@ -53,8 +53,7 @@ void RegisterHelmertCommand(CLI::App& App, TCliContext& Context) {
           double latOut = 0, lonOut = 0, heightOut = 0;
           const int result = HelmertTransform(from, latitude, longitude, height, to, latOut, lonOut, heightOut);
           if (result != 0) throw EInputError("datum transformation failed (code " + std::to_string(result) + ")");
-          s.Format.AppendLatitude(out, latOut);
-          s.Format.AppendLongitude(out, WrapLongitude(lonOut));
+          s.Format.AppendPosition(out, latOut, lonOut);
           s.Format.AppendMetres(out, heightOut);
         };
         return RunSetup("helmert", s, convert, Context);

@@ -46,8 +46,7 @@ void RegisterMgrsCommand(CLI::App& App, TCliContext& Context) {
             std::string reference;
             for (std::string_view f : fields) reference += f;
             const TMgrsPosition p = MgrsReverse(reference, s.Ellipsoid);
-            s.Format.AppendLatitude(out, p.Latitude);
-            s.Format.AppendLongitude(out, WrapLongitude(p.Longitude));
+            s.Format.AppendPosition(out, p.Latitude, p.Longitude);
           };
         }
         return RunSetup("mgrs", s, convert, Context);

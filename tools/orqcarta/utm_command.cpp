@@ -126,8 +126,7 @@ TLineConverter UtmInverse(const TUtmSetup& u) {
       if (!(std::fabs(offset) <= TMMaxLongitudeOffset && std::hypot(e - v[0], n - v[1]) <= TMRoundTripTolerance))
         throw EInputError("grid position too far from the central meridian to invert within 1 m");
     }
-    s.Format.AppendLatitude(out, latitude);
-    s.Format.AppendLongitude(out, WrapLongitude(longitude));
+    s.Format.AppendPosition(out, latitude, longitude);
     if (u.Convergence)
       AppendScale(out, s.Format, TMConvergenceAndScale(latitude, longitude, CentralMeridianDegrees(zone), s.Ellipsoid));
   };
