@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QPixmap>
 
+#include "Pixels.h"
 #include "orqplatform/Forms.h"
 
 namespace orq::qt::detail {
@@ -54,9 +55,6 @@ Qt::CursorShape StandardShape(TCursor Cursor) {
   }
 }
 
-// 0xAABBGGRR to Qt's 0xAARRGGBB.
-QRgb ToArgb(uint32_t Pixel) { return qRgba(Pixel & 0xFF, (Pixel >> 8) & 0xFF, (Pixel >> 16) & 0xFF, Pixel >> 24); }
-
 }  // namespace
 
 QCursor ToQCursor(TCursor Cursor) {
@@ -67,7 +65,7 @@ QCursor ToQCursor(TCursor Cursor) {
   QImage image(shape->Width, shape->Height, QImage::Format_ARGB32);
   for (int y = 0; y < shape->Height; ++y) {
     auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < shape->Width; ++x) row[x] = ToArgb(shape->Pixels[static_cast<size_t>(y) * shape->Width + x]);
+    for (int x = 0; x < shape->Width; ++x) row[x] = ToQRgba(shape->Pixels[static_cast<size_t>(y) * shape->Width + x]);
   }
   return QCursor(QPixmap::fromImage(image), shape->HotSpot.X, shape->HotSpot.Y);
 }

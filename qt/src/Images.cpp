@@ -4,6 +4,7 @@
 #include <QImage>
 #include <cstring>
 
+#include "Pixels.h"
 #include "orqcarta/Orq_QtHost.h"
 #include "orqplatform/Bitmap.h"
 
@@ -11,13 +12,15 @@ namespace orq::qt {
 
 namespace detail {
 
-// A view of the bitmap's pixels (no copy): valid while the bitmap is
-// neither resized nor freed.
 QImage WrapBitmap(const TBitmap& Bitmap) {
   if (Bitmap.Width() <= 0 || Bitmap.Height() <= 0) return QImage();
   return QImage(reinterpret_cast<const uchar*>(Bitmap.PixelData().data()), Bitmap.Width(), Bitmap.Height(),
                 static_cast<qsizetype>(Bitmap.Width()) * 4, QImage::Format_RGBX8888);
 }
+
+QRgb ToQRgba(uint32_t Pixel) { return qRgba(Pixel & 0xFF, (Pixel >> 8) & 0xFF, (Pixel >> 16) & 0xFF, Pixel >> 24); }
+
+QColor ToQColor(TColor Color) { return QColor::fromRgba(ToQRgba(Color | 0xFF000000u)); }
 
 }  // namespace detail
 

@@ -6,14 +6,11 @@
 
 #include "Factories.h"
 #include "MouseRelay.h"
+#include "Pixels.h"
 
 namespace orq::qt::detail {
 
-QImage WrapBitmap(const TBitmap& Bitmap);  // Images.cpp
-
 namespace {
-
-QColor ToQColor(TColor Color) { return QColor(Color & 0xFF, (Color >> 8) & 0xFF, (Color >> 16) & 0xFF); }
 
 // A peer that repaints its widget when the colour or caption changes.
 class TSurfacePeer final : public TQtPeer {

@@ -5,6 +5,7 @@
 
 #include <QTest>
 #include <QTimer>
+#include <initializer_list>
 #include <memory>
 
 #include "atlas_test_support.h"
@@ -48,6 +49,20 @@ class HostedMap : public ::testing::Test {
     EXPECT_EQ(DifferentPixels(Widget, *Headless.Surface(), &first), 0) << step << ": " << first;
   }
 
+  // A left-button drag through Points: as Qt mouse events to the hosted
+  // map, as the control's own messages to the headless one.
+  void DragBoth(std::initializer_list<QPoint> Points) {
+    const QPoint first = *Points.begin(), last = *(Points.end() - 1);
+    QTest::mousePress(Widget, Qt::LeftButton, {}, first);
+    Headless.DispatchMouseDown(mbLeft, TShiftState{ssLeft}, first.x(), first.y());
+    for (auto p = Points.begin() + 1; p != Points.end(); ++p) {
+      QTest::mouseMove(Widget, *p);
+      Headless.DispatchMouseMove(TShiftState{ssLeft}, p->x(), p->y());
+    }
+    QTest::mouseRelease(Widget, Qt::LeftButton, {}, last);
+    Headless.DispatchMouseUp(mbLeft, TShiftState{}, last.x(), last.y());
+  }
+
   TAtlasMapFolder Maps{"qt_hosted_map"};
   std::string Calibration;
   std::unique_ptr<orq::qt::Host> host;
@@ -74,14 +89,7 @@ TEST_F(HostedMap, ShowsTheHeadlessPixelsAfterEachStep) {
 
   Hosted->SetMouseAction(maPan);
   Headless.SetMouseAction(maPan);
-  QTest::mousePress(Widget, Qt::LeftButton, {}, QPoint(170, 130));
-  QTest::mouseMove(Widget, QPoint(140, 100));
-  QTest::mouseMove(Widget, QPoint(110, 95));
-  QTest::mouseRelease(Widget, Qt::LeftButton, {}, QPoint(110, 95));
-  Headless.DispatchMouseDown(mbLeft, TShiftState{ssLeft}, 170, 130);
-  Headless.DispatchMouseMove(TShiftState{ssLeft}, 140, 100);
-  Headless.DispatchMouseMove(TShiftState{ssLeft}, 110, 95);
-  Headless.DispatchMouseUp(mbLeft, TShiftState{}, 110, 95);
+  DragBoth({QPoint(170, 130), QPoint(140, 100), QPoint(110, 95)});
   EXPECT_EQ(Hosted->TopLeft().X, Headless.TopLeft().X);
   EXPECT_EQ(Hosted->TopLeft().Y, Headless.TopLeft().Y);
   EXPECT_NE(Hosted->TopLeft().X, 0);  // the drag did pan
@@ -90,14 +98,7 @@ TEST_F(HostedMap, ShowsTheHeadlessPixelsAfterEachStep) {
   Hosted->SetMouseAction(maZoomWind);
   Headless.SetMouseAction(maZoomWind);
   const double before = Hosted->Magnification();
-  QTest::mousePress(Widget, Qt::LeftButton, {}, QPoint(60, 50));
-  QTest::mouseMove(Widget, QPoint(120, 90));
-  QTest::mouseMove(Widget, QPoint(160, 130));
-  QTest::mouseRelease(Widget, Qt::LeftButton, {}, QPoint(160, 130));
-  Headless.DispatchMouseDown(mbLeft, TShiftState{ssLeft}, 60, 50);
-  Headless.DispatchMouseMove(TShiftState{ssLeft}, 120, 90);
-  Headless.DispatchMouseMove(TShiftState{ssLeft}, 160, 130);
-  Headless.DispatchMouseUp(mbLeft, TShiftState{}, 160, 130);
+  DragBoth({QPoint(60, 50), QPoint(120, 90), QPoint(160, 130)});
   EXPECT_GT(Hosted->Magnification(), before);
   EXPECT_DOUBLE_EQ(Hosted->Magnification(), Headless.Magnification());
   ExpectSamePicture("zoom window");

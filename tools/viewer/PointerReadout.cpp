@@ -4,17 +4,14 @@
 #include <cmath>
 #include <cstdio>
 
+#include "orqmath/DegreeToStr.h"
+
 namespace orq::viewer {
 
 std::string DegreesMinutesSeconds(double Degrees, bool IsLatitude) {
   const char hemisphere = IsLatitude ? (Degrees < 0 ? 'S' : 'N') : (Degrees < 0 ? 'W' : 'E');
-  // Rounded to tenths of a second first, so that 59.96" carries into the minute.
-  const long tenths = std::lround(std::fabs(Degrees) * 36000.0);
-  const long degrees = tenths / 36000, minutes = tenths / 600 % 60;
-  const double seconds = (tenths % 600) / 10.0;
-  char text[48];
-  std::snprintf(text, sizeof text, "%ld\u00B0%02ld'%04.1f\"%c", degrees, minutes, seconds, hemisphere);
-  return text;
+  // Tenths of a second; the library rounds once and carries into minutes and degrees.
+  return DegreeToStr(std::fabs(Degrees), dfDegMinSec, 1) + hemisphere;
 }
 
 std::string PositionText(double Latitude, double Longitude, TGeoEllipsoid Ellipsoid) {
